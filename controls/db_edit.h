@@ -1,0 +1,66 @@
+#pragma once
+// A line edit bound to one field of a data source.
+//
+// It shows the field's text (through the field's edit mask when it carries one)
+// and follows every change of the dataset. Input is taken only while the dataset
+// is in edit or insert state: bound controls never start editing by themselves.
+// What was typed reaches the field when the edit is left, or when a window calls
+// updateRecord() before it posts. A text the field refuses keeps the focus in the
+// edit and shows the field's message; exited() is then not emitted.
+
+#include "data/data_source.h"
+#include "platform/edit_mask.h"
+
+#include <QLineEdit>
+
+namespace meru::controls {
+
+class FieldLink;
+
+class DBEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit DBEdit(QWidget* parent = nullptr);
+
+    DataSource* dataSource() const;
+    void setDataSource(DataSource* source);
+    QString dataField() const;
+    void setDataField(const QString& fieldName);
+    Field* field() const;
+
+    // A display field: never takes input and never writes.
+    bool readOnlyDisplay() const { return displayOnly_; }
+    void setReadOnlyDisplay(bool on);
+
+    // The text the field would receive: without the mask's literals where the
+    // mask drops them, unfilled positions as blanks; text() itself otherwise.
+    QString fieldText() const;
+    // The Delphi mask in use ("" when none).
+    QString editMask() const { return mask_.source(); }
+
+    // Writes a changed text to the field; raises the field's conversion error.
+    void updateRecord();
+
+signals:
+    void entered();  // the focus came into the edit
+    void exited();   // the focus left it, after its text was written
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void showField();
+    bool syncMask();  // true when the mask changed
+    void syncAccess();
+    void placeCursor();
+
+    FieldLink* link_;
+    platform::EditMask mask_;
+    bool displayOnly_ = false;
+    bool modified_ = false;  // typed since the field's text was last shown
+    bool inside_ = false;    // entered() emitted, exited() not yet
+    bool refusing_ = false;
+};
+
+}  // namespace meru::controls

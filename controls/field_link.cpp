@@ -1,0 +1,50 @@
+#include "controls/field_link.h"
+
+namespace meru::controls {
+
+FieldLink::FieldLink(QObject* parent) : QObject(parent) {}
+
+void FieldLink::setDataSource(DataSource* source) {
+    if (source_ == source) return;
+    for (auto* c : {&state_, &data_, &field_, &gone_}) disconnect(*c);
+    source_ = source;
+    if (source_) {
+        state_ = connect(source_, &DataSource::stateChanged, this, &FieldLink::changed);
+        data_ = connect(source_, &DataSource::dataChanged, this, &FieldLink::changed);
+        field_ = connect(source_, &DataSource::fieldChanged, this, [this](Field* f) {
+            if (f && f == field()) emit changed();
+        });
+        gone_ = connect(source_, &QObject::destroyed, this, &FieldLink::changed, Qt::QueuedConnection);
+    }
+    emit changed();
+}
+
+void FieldLink::setFieldName(const QString& name) {
+    if (fieldName_ == name) return;
+    fieldName_ = name;
+    emit changed();
+}
+
+Dataset* FieldLink::dataSet() const { return source_ ? source_->dataSet() : nullptr; }
+
+Field* FieldLink::field() const {
+    Dataset* ds = dataSet();
+    return ds && !fieldName_.isEmpty() ? ds->findField(fieldName_) : nullptr;
+}
+
+bool FieldLink::active() const {
+    Dataset* ds = dataSet();
+    return ds && ds->active() && field();
+}
+
+bool FieldLink::editing() const {
+    Dataset* ds = dataSet();
+    return ds && isEditing(ds->state());
+}
+
+bool FieldLink::canModify() const {
+    Field* f = field();
+    return editing() && f && !f->readOnly() && !dataSet()->readOnly();
+}
+
+}  // namespace meru::controls

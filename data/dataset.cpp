@@ -1,0 +1,313 @@
+#include "dataset.h"
+
+#include "data/engine_error.h"
+
+namespace meru {
+
+Dataset::Dataset(const QString& name, Database* database, QObject* parent)
+    : QObject(parent), database_(database) {
+    setObjectName(name);
+}
+
+Dataset::~Dataset() = default;
+
+void Dataset::requireActive(const char* operation) const {
+    if (state_ == DatasetState::Inactive)
+        throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset (%2)")
+                              .arg(name(), QLatin1String(operation)));
+}
+
+void Dataset::setState(DatasetState state) {
+    if (state_ == state) return;
+    state_ = state;
+    emit stateChanged(state);
+}
+
+void Dataset::adoptFields(const std::vector<schema::FieldDef>& defs) {
+    std::vector<std::unique_ptr<Field>> adopted;
+    adopted.reserve(defs.size());
+    for (size_t i = 0; i < defs.size(); ++i) {
+        std::unique_ptr<Field> kept;
+        for (auto& old : fields_) {
+            if (old && old->fieldName().compare(defs[i].name, Qt::CaseInsensitive) == 0 &&
+                old->type() == defs[i].type && old->size() == defs[i].width) {
+                kept = std::move(old);
+                break;
+            }
+        }
+        if (kept)
+            kept->rebind(this, int(i));
+        else
+            kept = std::make_unique<Field>(this, int(i), defs[i]);
+        adopted.push_back(std::move(kept));
+    }
+    fields_ = std::move(adopted);
+}
+
+void Dataset::open() {
+    if (active()) return;
+    adoptFields(prepare());
+    slots_.clear();
+    stale_ = true;
+    current_ = -1;
+    eof_ = true;
+    buffer_.clear();
+    modified_ = false;
+    setState(DatasetState::Browse);
+    emit dataChanged();
+}
+
+void Dataset::close() {
+    if (!active()) return;
+    buffer_.clear();
+    modified_ = false;
+    slots_.clear();
+    stale_ = true;
+    current_ = -1;
+    eof_ = true;
+    released();
+    setState(DatasetState::Inactive);
+    emit dataChanged();
+}
+
+void Dataset::ensureSlots() {
+    if (!stale_ || !active()) return;
+    slots_ = loadSlots();
+    stale_ = false;
+    current_ = slots_.empty() ? -1 : 0;
+    eof_ = slots_.empty();
+}
+
+void Dataset::reloadSlots() {
+    stale_ = true;
+    ensureSlots();
+}
+
+void Dataset::first() {
+    requireActive("First");
+    checkBrowseMode();
+    reloadSlots();
+    emit dataChanged();
+}
+
+void Dataset::next() {
+    requireActive("Next");
+    checkBrowseMode();
+    ensureSlots();
+    if (current_ + 1 < int(slots_.size())) {
+        ++current_;
+        eof_ = false;
+        emit dataChanged();
+    } else {
+        eof_ = true;
+    }
+}
+
+bool Dataset::eof() {
+    if (!active()) return true;
+    ensureSlots();
+    return eof_;
+}
+
+bool Dataset::isEmpty() {
+    if (!active()) return true;
+    ensureSlots();
+    return slots_.empty();
+}
+
+int Dataset::recordCount() {
+    requireActive("RecordCount");
+    ensureSlots();
+    return int(slots_.size());
+}
+
+int Dataset::recNo() {
+    if (!active()) return -1;
+    ensureSlots();
+    return current_;
+}
+
+void Dataset::moveTo(int index) {
+    requireActive("MoveBy");
+    ensureSlots();
+    if (index < 0 || index >= int(slots_.size()) || index == current_) return;
+    checkBrowseMode();
+    current_ = index;
+    eof_ = false;
+    emit dataChanged();
+}
+
+Row Dataset::blankRow() const { return Row(fields_.size()); }
+
+const Row& Dataset::currentValues() {
+    static const Row none;
+    ensureSlots();
+    if (current_ < 0 || current_ >= int(slots_.size())) return none;
+    Slot& slot = slots_[size_t(current_)];
+    if (!slot.values) {
+        slot.values = fetch(slot.rowid);
+        if (!slot.values) slot.values = blankRow();
+    }
+    return *slot.values;
+}
+
+void Dataset::insert() {
+    requireActive("Insert");
+    if (readOnly()) throw EngineError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(name()));
+    checkBrowseMode();
+    ensureSlots();
+    buffer_ = blankRow();
+    modified_ = false;
+    insertedAt_ = current_ < 0 ? 0 : current_;
+    setState(DatasetState::Insert);
+    emit dataChanged();
+}
+
+void Dataset::edit() {
+    requireActive("Edit");
+    if (isEditing(state_)) return;
+    if (readOnly()) throw EngineError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(name()));
+    ensureSlots();
+    if (slots_.empty()) {
+        insert();
+        return;
+    }
+    buffer_ = currentValues();
+    modified_ = false;
+    setState(DatasetState::Edit);
+    emit dataChanged();
+}
+
+void Dataset::post() {
+    requireActive("Post");
+    if (state_ == DatasetState::Insert) {
+        const qint64 rowid = insertRow(buffer_);
+        Slot slot{rowid, fetch(rowid)};
+        const int at = std::clamp(insertedAt_, 0, int(slots_.size()));
+        slots_.insert(slots_.begin() + at, std::move(slot));
+        current_ = at;
+        eof_ = false;
+    } else if (state_ == DatasetState::Edit) {
+        Slot& slot = slots_[size_t(current_)];
+        updateRow(slot.rowid, buffer_);
+        slot.values = fetch(slot.rowid);
+    } else {
+        return;
+    }
+    buffer_.clear();
+    modified_ = false;
+    setState(DatasetState::Browse);
+    emit dataChanged();
+}
+
+void Dataset::cancel() {
+    if (!isEditing(state_)) return;
+    buffer_.clear();
+    modified_ = false;
+    setState(DatasetState::Browse);
+    emit dataChanged();
+}
+
+void Dataset::checkBrowseMode() {
+    if (!isEditing(state_)) return;
+    if (modified_)
+        post();
+    else
+        cancel();
+}
+
+void Dataset::remove() {
+    requireActive("Delete");
+    if (state_ == DatasetState::Insert) {
+        cancel();
+        return;
+    }
+    ensureSlots();
+    if (slots_.empty())
+        throw EngineError(QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(name()));
+    if (readOnly()) throw EngineError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(name()));
+    checkBrowseMode();
+    deleteRow(slots_[size_t(current_)].rowid);
+    slots_.erase(slots_.begin() + current_);
+    if (current_ >= int(slots_.size())) current_ = int(slots_.size()) - 1;
+    eof_ = slots_.empty();
+    emit dataChanged();
+}
+
+void Dataset::refresh() {
+    requireActive("Refresh");
+    checkBrowseMode();
+    qint64 keep = -1;
+    if (!stale_ && current_ >= 0) keep = slots_[size_t(current_)].rowid;
+    reloadSlots();
+    if (keep >= 0) {
+        for (size_t i = 0; i < slots_.size(); ++i) {
+            if (slots_[i].rowid == keep) {
+                current_ = int(i);
+                break;
+            }
+        }
+    }
+    emit dataChanged();
+}
+
+Field* Dataset::findField(const QString& fieldName) const {
+    for (const auto& f : fields_)
+        if (f->fieldName().compare(fieldName, Qt::CaseInsensitive) == 0) return f.get();
+    return nullptr;
+}
+
+Field* Dataset::fieldByName(const QString& fieldName) const {
+    Field* f = findField(fieldName);
+    if (!f) throw EngineError(QStringLiteral("%1: Field '%2' not found").arg(name(), fieldName));
+    return f;
+}
+
+Field* Dataset::findFieldObject(const QString& objectName) const {
+    for (const auto& f : fields_)
+        if (f->name().compare(objectName, Qt::CaseInsensitive) == 0) return f.get();
+    return nullptr;
+}
+
+QVariant Dataset::fieldValue(int index) {
+    if (!active() || index < 0 || index >= int(fields_.size())) return {};
+    if (isEditing(state_)) return buffer_[size_t(index)];
+    const Row& row = currentValues();
+    return size_t(index) < row.size() ? row[size_t(index)] : QVariant();
+}
+
+void Dataset::setFieldValue(int index, const QVariant& value) {
+    if (!isEditing(state_))
+        throw EngineError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(name()));
+    Field* field = fields_.at(size_t(index)).get();
+    if (field->readOnly())
+        throw EngineError(QStringLiteral("Field '%1' cannot be modified").arg(field->fieldName()));
+    buffer_[size_t(index)] = field->normalized(value);
+    modified_ = true;
+    emit fieldChanged(field);
+}
+
+QVariant Dataset::valueAt(int row, int fieldIndex) {
+    if (!active()) return {};
+    ensureSlots();
+    if (row == current_ && isEditing(state_)) return fieldValue(fieldIndex);
+    if (row < 0 || row >= int(slots_.size())) return {};
+    Slot& slot = slots_[size_t(row)];
+    if (!slot.values) {
+        slot.values = fetch(slot.rowid);
+        if (!slot.values) slot.values = blankRow();
+    }
+    return size_t(fieldIndex) < slot.values->size() ? (*slot.values)[size_t(fieldIndex)] : QVariant();
+}
+
+void Dataset::forEachRow(const std::function<void(const Row&)>& f) {
+    requireActive("Batch");
+    ensureSlots();
+    for (size_t i = 0; i < slots_.size(); ++i) {
+        Slot& slot = slots_[i];
+        if (!slot.values) slot.values = fetch(slot.rowid);
+        if (slot.values) f(*slot.values);
+    }
+}
+
+}  // namespace meru

@@ -1,0 +1,121 @@
+#pragma once
+// The dataset model every window works with: a state (inactive, browse, edit,
+// insert), an ordered set of visible rows with a current one, field objects, and
+// insert / edit / post / cancel / delete. Subclasses supply where the rows come from.
+
+#include "data/dataset_state.h"
+#include "data/field.h"
+#include "data/schema.h"
+
+#include <QObject>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace meru {
+
+class Database;
+using Row = std::vector<QVariant>;
+
+class Dataset : public QObject {
+    Q_OBJECT
+public:
+    Dataset(const QString& name, Database* database, QObject* parent = nullptr);
+    ~Dataset() override;
+
+    QString name() const { return objectName(); }
+    Database* database() const { return database_; }
+    void setDatabase(Database* database) {
+        close();
+        database_ = database;
+    }
+    DatasetState state() const { return state_; }
+    bool active() const { return state_ != DatasetState::Inactive; }
+
+    void open();
+    void close();
+    void setActive(bool on) { on ? open() : close(); }
+
+    // Navigation. first() sees the rows other datasets have posted meanwhile.
+    void first();
+    void next();
+    bool eof();
+    bool isEmpty();
+    int recordCount();
+    int recNo();  // index of the current row, -1 when there is none
+    void moveTo(int index);
+
+    void insert();
+    void edit();  // on an empty dataset this inserts
+    void post();
+    void cancel();
+    void remove();  // deletes the current row; refused on an empty dataset
+    void refresh();
+    // Ends a pending row: posted when changed, otherwise cancelled.
+    void checkBrowseMode();
+    bool modified() const { return modified_; }
+    virtual bool readOnly() const { return false; }
+
+    const std::vector<std::unique_ptr<Field>>& fields() const { return fields_; }
+    Field* findField(const QString& fieldName) const;  // case-insensitive; nullptr when absent
+    Field* fieldByName(const QString& fieldName) const;  // raises when absent
+    Field* findFieldObject(const QString& objectName) const;
+
+    // Field values of the current row (the edit buffer while editing).
+    QVariant fieldValue(int index);
+    void setFieldValue(int index, const QVariant& value);
+    // Values of any visible row, for grids.
+    QVariant valueAt(int row, int fieldIndex);
+
+    // Runs f for every row that passes the current selection, in order, without
+    // moving the current row; the fast path of batch moves.
+    virtual void forEachRow(const std::function<void(const Row&)>& f);
+
+signals:
+    void stateChanged(meru::DatasetState state);
+    // The current row moved, or its contents changed.
+    void dataChanged();
+    void fieldChanged(meru::Field* field);
+
+protected:
+    struct Slot {
+        qint64 rowid = -1;
+        std::optional<Row> values;
+    };
+
+    // The layout of the rows this dataset yields; called on open.
+    virtual std::vector<schema::FieldDef> prepare() = 0;
+    // The visible rows, in order: row ids and, where cheap, their values.
+    virtual std::vector<Slot> loadSlots() = 0;
+    virtual std::optional<Row> fetch(qint64 rowid) = 0;
+    virtual qint64 insertRow(const Row& values) = 0;
+    virtual void updateRow(qint64 rowid, const Row& values) = 0;
+    virtual void deleteRow(qint64 rowid) = 0;
+    virtual void released() {}
+
+    void requireActive(const char* operation) const;
+    void reloadSlots();
+    void setState(DatasetState state);
+    const Row& currentValues();
+    void markStale() { stale_ = true; }
+
+private:
+    void ensureSlots();
+    Row blankRow() const;
+    void adoptFields(const std::vector<schema::FieldDef>& defs);
+
+    Database* database_;
+    DatasetState state_ = DatasetState::Inactive;
+    std::vector<std::unique_ptr<Field>> fields_;
+    std::vector<Slot> slots_;
+    bool stale_ = true;
+    int current_ = -1;
+    bool eof_ = true;
+    Row buffer_;
+    bool modified_ = false;
+    int insertedAt_ = -1;
+};
+
+}  // namespace meru

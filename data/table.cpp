@@ -1,0 +1,90 @@
+#include "table.h"
+
+#include "data/database.h"
+#include "data/engine_error.h"
+#include "data/table_access.h"
+
+namespace meru {
+
+Table::Table(const QString& name, Database* database, QObject* parent) : Dataset(name, database, parent) {}
+
+Table::~Table() = default;
+
+void Table::setTableName(const QString& tableName) {
+    if (active()) close();
+    tableName_ = tableName;
+}
+
+void Table::setFilter(const QString& text) {
+    const schema::TableDef* def = Database::knownTable(tableName_);
+    CompiledFilter compiled = def ? compileFilter(text, *def) : CompiledFilter{};
+    filter_ = text;
+    compiled_ = std::move(compiled);
+    if (filtered_) applySelection();
+}
+
+void Table::setFiltered(bool on) {
+    if (filtered_ == on) return;
+    filtered_ = on;
+    applySelection();
+}
+
+void Table::applySelection() {
+    if (!active()) return;
+    checkBrowseMode();
+    reloadSlots();
+    emit dataChanged();
+}
+
+CompiledFilter Table::activeFilter() const { return filtered_ ? compiled_ : CompiledFilter{}; }
+
+std::vector<schema::FieldDef> Table::prepare() {
+    const schema::TableDef& def = database()->table(tableName_);
+    access_ = std::make_unique<TableAccess>(*database(), def);
+    if (!filter_.isEmpty()) compiled_ = compileFilter(filter_, def);
+    return def.fields;
+}
+
+void Table::released() { access_.reset(); }
+
+std::vector<Dataset::Slot> Table::loadSlots() {
+    const CompiledFilter f = activeFilter();
+    QString sql = QStringLiteral("SELECT rowid FROM %1").arg(access_->qualifiedName());
+    if (!f.where.isEmpty()) sql += QStringLiteral(" WHERE ") + f.where;
+    sql += QStringLiteral(" ORDER BY rowid");
+    sqlite::Statement st(database()->connection().handle(), sql);
+    st.bindAll(f.params);
+    std::vector<Slot> out;
+    while (st.step()) out.push_back(Slot{st.columnInt(0), std::nullopt});
+    return out;
+}
+
+void Table::forEachRow(const std::function<void(const Row&)>& f) {
+    requireActive("Batch");
+    checkBrowseMode();
+    const CompiledFilter filter = activeFilter();
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(access_->columnList(), access_->qualifiedName());
+    if (!filter.where.isEmpty()) sql += QStringLiteral(" WHERE ") + filter.where;
+    sql += QStringLiteral(" ORDER BY rowid");
+    sqlite::Statement st(database()->connection().handle(), sql);
+    st.bindAll(filter.params);
+    while (st.step()) f(access_->read(st, 0));
+}
+
+std::optional<Row> Table::fetch(qint64 rowid) { return access_->fetch(rowid); }
+
+qint64 Table::insertRow(const Row& values) { return access_->insert(values); }
+
+void Table::updateRow(qint64 rowid, const Row& values) { access_->update(rowid, values); }
+
+void Table::deleteRow(qint64 rowid) { access_->remove(rowid); }
+
+void Table::emptyTable() {
+    requireActive("EmptyTable");
+    cancel();
+    database()->connection().exec(QStringLiteral("DELETE FROM %1").arg(access_->qualifiedName()));
+    reloadSlots();
+    emit dataChanged();
+}
+
+}  // namespace meru

@@ -1,0 +1,231 @@
+#include "movimento_rows.h"
+#include "temp_store.h"
+
+#include "data/engine_error.h"
+#include "data/query.h"
+#include "data/sql_statement.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace meru;
+
+namespace {
+
+class DatasetTest : public ::testing::Test {
+protected:
+    void SetUp() override { db.open(); }
+    test::TempStore store;
+    Database db;
+};
+
+TEST_F(DatasetTest, StatesFollowTheEditCycleAndAreReported) {
+    auto view = test::openTable(db, "tab", "movimento");
+    QSignalSpy states(view.get(), &Dataset::stateChanged);
+    EXPECT_EQ(view->state(), DatasetState::Browse);
+    view->edit();  // empty: inserts
+    EXPECT_EQ(view->state(), DatasetState::Insert);
+    view->fieldByName("mov_nr_nf")->setAsString("77");
+    view->post();
+    EXPECT_EQ(view->state(), DatasetState::Browse);
+    view->edit();
+    EXPECT_EQ(view->state(), DatasetState::Edit);
+    view->cancel();
+    view->close();
+    EXPECT_EQ(view->state(), DatasetState::Inactive);
+    view->open();
+    ASSERT_EQ(states.count(), 6);
+    const DatasetState expected[] = {DatasetState::Insert, DatasetState::Browse, DatasetState::Edit,
+                                     DatasetState::Browse, DatasetState::Inactive, DatasetState::Browse};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(states.at(i).at(0).value<DatasetState>(), expected[i]) << i;
+}
+
+TEST_F(DatasetTest, DeleteOnAnEmptyViewIsRefusedAndWritesNeedEditState) {
+    auto view = test::openTable(db, "tab", "movimento");
+    EXPECT_THROW(view->remove(), EngineError);
+    EXPECT_THROW(view->fieldByName("mov_nr_nf")->setAsString("1"), EngineError);
+    test::addInvoice(*view, {"012001"});
+    EXPECT_THROW(view->fieldByName("mov_nr_nf")->setAsString("1"), EngineError);
+    view->edit();
+    EXPECT_THROW(view->fieldByName("mov_cd_controle")->setValue(5), EngineError);
+    view->cancel();
+    view->remove();
+    EXPECT_EQ(view->recordCount(), 0);
+    view->refresh();
+    EXPECT_EQ(view->recordCount(), 0);
+}
+
+TEST_F(DatasetTest, CancelAndCloseDiscardThePendingRow) {
+    auto view = test::openTable(db, "tab", "movimento");
+    test::addInvoice(*view, {"012001", "N", "first"});
+    view->edit();
+    view->fieldByName("mov_nr_nf")->setAsString("changed");
+    view->cancel();
+    EXPECT_EQ(view->fieldByName("mov_nr_nf")->asString(), "first");
+    view->insert();
+    view->fieldByName("mov_nr_nf")->setAsString("never");
+    view->close();
+    view->open();
+    EXPECT_EQ(view->recordCount(), 1);
+    EXPECT_EQ(view->fieldByName("mov_nr_nf")->asString(), "first");
+}
+
+TEST_F(DatasetTest, AFilterChangePostsAChangedRowAndCancelsAnUnchangedOne) {
+    auto view = test::openTable(db, "tab", "movimento");
+    test::addInvoice(*view, {"012001", "N", "a"});
+    view->insert();
+    view->fieldByName("mov_nr_nf")->setAsString("posted by the filter");
+    view->fieldByName("mov_dt_referencia")->setAsString("012001");
+    view->setFilter("mov_dt_referencia = '012001'");
+    EXPECT_EQ(view->state(), DatasetState::Browse);
+    EXPECT_EQ(view->recordCount(), 2);
+
+    view->insert();  // nothing typed
+    view->setFilter("mov_dt_referencia = 012001");
+    EXPECT_EQ(view->recordCount(), 2);
+    EXPECT_EQ(view->recNo(), 0);  // the first row is current after a filter
+
+    view->edit();
+    view->fieldByName("mov_nr_nf")->setAsString("edited");
+    view->refresh();
+    EXPECT_EQ(view->state(), DatasetState::Browse);
+    auto other = test::openTable(db, "other", "movimento");
+    other->setFilter("mov_nr_nf = 'edited'");
+    EXPECT_EQ(other->recordCount(), 1);
+}
+
+TEST_F(DatasetTest, RowsPostedThroughOneDatasetAreSeenByTheOthers) {
+    auto atual = test::openTable(db, "tab_movimento_atual", "movimento");
+    auto dupli = test::openTable(db, "tab_movimento_dupli", "movimento");
+    EXPECT_TRUE(dupli->eof());
+    const qint64 id = test::addInvoice(*atual, {"012001", "N", "99"});
+    EXPECT_GT(id, 0);  // the auto-increment number shows at once
+    dupli->first();
+    ASSERT_FALSE(dupli->eof());
+    EXPECT_EQ(dupli->fieldByName("mov_nr_nf")->asString(), "99");
+    EXPECT_EQ(dupli->fieldByName("mov_cd_controle")->value().toLongLong(), id);
+    dupli->next();
+    EXPECT_TRUE(dupli->eof());
+
+    test::addInvoice(*atual, {"012001", "N", "100"});
+    dupli->refresh();
+    EXPECT_EQ(dupli->recordCount(), 2);
+}
+
+TEST_F(DatasetTest, FieldsConvertTextTheSystemsWay) {
+    auto view = test::openTable(db, "tab_movimento_atual", "movimento");
+    view->insert();
+    Field* valor = view->fieldByName("MOV_VL_VALOR");
+    Field* data = view->fieldByName("mov_dt_notaf");
+    Field* nf = view->fieldByName("mov_nr_nf");
+    EXPECT_EQ(valor->name(), "tab_movimento_atualmov_vl_valor");
+    EXPECT_EQ(nf->asString(), "");
+    EXPECT_TRUE(nf->isNull());
+    valor->setCurrency(true);
+    valor->setAsString("1234,5");
+    EXPECT_DOUBLE_EQ(valor->value().toDouble(), 1234.5);
+    EXPECT_EQ(valor->asString(), "1234,5");
+    EXPECT_EQ(valor->displayText(), QStringLiteral("R$\u00a01.234,50"));
+    data->setAsString("15/03/2004");
+    EXPECT_EQ(data->value().toDate(), QDate(2004, 3, 15));
+    EXPECT_EQ(data->displayText(), "15/03/2004");
+    data->setAsString("  /  /    ");
+    EXPECT_TRUE(data->isNull());
+
+    const struct {
+        Field* field;
+        const char* text;
+        const char* message;
+    } refused[] = {
+        {valor, "abc", "'abc' is not a valid floating point value"},
+        {data, "31/02/2004", "'31/02/2004' is not a valid date"},
+        {data, "15/1_/2004", "'15/1_/2004' is not a valid date"},
+    };
+    for (const auto& r : refused) {
+        try {
+            r.field->setAsString(r.text);
+            ADD_FAILURE() << r.text;
+        } catch (const EngineError& e) {
+            EXPECT_EQ(e.message(), r.message);
+        }
+    }
+    EXPECT_THROW(nf->setAsString(QString(31, 'x')), EngineError);
+    nf->setAsString(QString(30, 'x'));
+    EXPECT_EQ(nf->asString().size(), 30);
+}
+
+TEST_F(DatasetTest, QueriesBindTheOperatorsTextAndWriteThroughWhenLive) {
+    Query cadastro("qry_cadastro", &db);
+    cadastro.setSql({"select * from CADASTRO"});
+    cadastro.setRequestLive(true);
+    cadastro.open();
+    EXPECT_TRUE(cadastro.isEmpty());
+    cadastro.insert();
+    const QString odd = "Unidade d'Oeste \"; drop table CADASTRO; --";
+    cadastro.fieldByName("cad_dc_unidade")->setAsString(odd);
+    cadastro.fieldByName("CAD_CD_CNPJ")->setAsString("1'2");
+    cadastro.fieldByName(QString::fromUtf8("cad_nm_responsável"))->setAsString("José");
+    cadastro.post();
+    EXPECT_FALSE(cadastro.fieldByName("Cad_controle")->isNull());
+
+    Query login("qry_login", &db);
+    login.addSql("Select * from CADASTRO");
+    login.addSql("where CAD_CD_CNPJ = :cnpj");
+    login.setParam("cnpj", "1'2");
+    login.open();
+    ASSERT_EQ(login.recordCount(), 1);
+    EXPECT_EQ(login.fieldByName("cad_dc_unidade")->asString(), odd);
+    EXPECT_EQ(login.fieldByName(QString::fromUtf8("CAD_NM_RESPONSÁVEL"))->asString(), "José");
+    EXPECT_TRUE(login.readOnly());
+    EXPECT_THROW(login.edit(), EngineError);
+    login.clearSql();  // changing the text closes
+    EXPECT_FALSE(login.active());
+    login.addSql("Select * from CADASTRO where CAD_CD_CNPJ = :cnpj");
+    login.setParam("cnpj", "");
+    login.open();
+    EXPECT_TRUE(login.isEmpty());
+    EXPECT_TRUE(login.fieldByName("CAD_CD_CNPJ")->isNull());
+
+    Query unknown("q", &db);
+    unknown.addSql("select * from NAO_EXISTE");
+    EXPECT_THROW(unknown.open(), EngineError);
+    Query noText("q2", &db);
+    EXPECT_THROW(noText.open(), EngineError);
+}
+
+TEST_F(DatasetTest, MarkingStatementsChangeOnlyWhatTheySay) {
+    auto mov = test::openTable(db, "mov", "movimento");
+    for (const char* g : {"N", "S", "G", "N"}) test::addInvoice(*mov, {"012001", g});
+    Query cad("qry_cadastro", &db);
+    cad.setSql({"select * from CADASTRO"});
+    cad.setRequestLive(true);
+    cad.open();
+    for (const char* s : {"N", "A", "S", "C"}) {
+        cad.insert();
+        cad.fieldByName("cad_status")->setAsString(s);
+        cad.post();
+    }
+    SqlStatement movMark("qry_mov_tornagerado", &db);
+    movMark.setSql({"update movimento", "set mov_tp_gerado = 'S'", "where mov_tp_gerado = 'N'"});
+    SqlStatement cadMark("qry_cad_tornagerado", &db);
+    cadMark.setSql({"update cadastro", "set cad_status = 'S'", "where cad_status not like 'C' "});
+    EXPECT_EQ(movMark.execSQL(), 2);
+    EXPECT_EQ(cadMark.execSQL(), 3);
+    QStringList gerado, status;
+    for (mov->first(); !mov->eof(); mov->next()) gerado << mov->fieldByName("mov_tp_gerado")->asString();
+    for (cad.first(); !cad.eof(); cad.next()) status << cad.fieldByName("cad_status")->asString();
+    EXPECT_EQ(gerado, QStringList({"S", "S", "G", "S"}));
+    EXPECT_EQ(status, QStringList({"S", "S", "S", "C"}));
+}
+
+TEST_F(DatasetTest, EmptyingAnOpenTableKeepsItsFile) {
+    auto mov = test::openTable(db, "apaga_mov", "movimento.DB");
+    test::addInvoice(*mov, {"012001"});
+    test::addInvoice(*mov, {"012001"});
+    mov->emptyTable();
+    EXPECT_EQ(mov->recordCount(), 0);
+    EXPECT_TRUE(mov->active());
+    EXPECT_TRUE(QFileInfo::exists(store.basedDir() + "/movimento.DB"));
+}
+
+}  // namespace
