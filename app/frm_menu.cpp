@@ -21,6 +21,18 @@
 
 namespace meru {
 
+namespace {
+
+// The system's long time format without the time zone, which Qt's long format
+// carries and the status panel has no room for.
+QString longTimeFormat(const QLocale& locale) {
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return format.trimmed();
+}
+
+}  // namespace
+
 using platform::guarded;
 using platform::messages;
 
@@ -166,7 +178,7 @@ void Tfrm_menu::timerTimer() {
     const QLocale locale = platform::appLocale();
     const QDateTime now = QDateTime::currentDateTime();
     panels_[1]->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    panels_[0]->setText(locale.toString(now.time(), QLocale::LongFormat));
+    panels_[0]->setText(locale.toString(now.time(), longTimeFormat(locale)));
 }
 
 bool Tfrm_menu::valida_cnpj(const QString& text) { return meru::valida_cnpj(text); }

@@ -7,6 +7,7 @@
 #include "platform/qt_message_service.h"
 
 #include <QApplication>
+#include <QScreen>
 
 static void initResources() { Q_INIT_RESOURCE(resources); }
 
@@ -29,6 +30,8 @@ int startApplication(const Timings& timings) {
         delete frm_menu;
         return 1;
     }
+    // Without a window manager a maximized window keeps its size: take the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) frm_menu->setGeometry(screen->availableGeometry());
     frm_menu->showMaximized();
     return 0;
 }

@@ -4,6 +4,8 @@
 #include "platform/guarded.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QListView>
 
 namespace meru::controls {
@@ -119,6 +121,42 @@ void DBLookupComboBox::choose(int index) {
         platform::reportException();
     }
     showKey();
+}
+
+}  // namespace meru::controls
+
+namespace meru::controls {
+
+void DBLookupComboBox::keyPressEvent(QKeyEvent* event) {
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const QString text = event->text();
+    const bool printable = plain && !text.isEmpty() && text.at(0).isPrint();
+    const bool backspace = plain && event->key() == Qt::Key_Backspace;
+    if (!printable && !backspace) {
+        search_.clear();
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    if (!lastKey_.isValid() || lastKey_.elapsed() > QApplication::keyboardInputInterval()) search_.clear();
+    lastKey_.start();
+    if (backspace) {
+        search_.chop(1);
+    } else {
+        // A blank with nothing typed yet opens the list, as in any combo box.
+        if (search_.isEmpty() && text == QLatin1String(" ")) {
+            QComboBox::keyPressEvent(event);
+            return;
+        }
+        search_ += text;
+    }
+    event->accept();
+    if (search_.isEmpty()) return;
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i).startsWith(search_, Qt::CaseInsensitive)) {
+            if (i != currentIndex()) choose(i);
+            return;
+        }
+    }
 }
 
 }  // namespace meru::controls

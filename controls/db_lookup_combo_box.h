@@ -8,6 +8,7 @@
 #include "data/data_source.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QPointer>
 #include <QStringList>
@@ -40,6 +41,11 @@ public:
     QString keyValue() const;
     int listCount() const { return int(keys_.size()); }
 
+protected:
+    // Typing picks the first name that starts with what was typed in quick
+    // succession, blanks included.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void listStateChanged();
     void loadList();
@@ -55,6 +61,8 @@ private:
     QStringList keys_;
     QHash<QString, int> indexOfKey_;
     bool loaded_ = false;
+    QString search_;
+    QElapsedTimer lastKey_;
 };
 
 }  // namespace meru::controls

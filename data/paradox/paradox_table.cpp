@@ -63,13 +63,14 @@ void ParadoxTable::open(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists())
         throw EngineError(QStringLiteral("Table does not exist.\nFile: %1").arg(native(path)));
+    if (info.isDir()) notATable(path, QStringLiteral("it is a directory"));
     readExisting(path);
     path_ = path;
 }
 
 void ParadoxTable::readExisting(const QString& path) {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly))
         throw EngineError(QStringLiteral("Cannot open the table %1: %2").arg(native(path), file.errorString()));
     const QByteArray image = file.readAll();
     if (file.error() != QFileDevice::NoError)

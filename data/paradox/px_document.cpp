@@ -32,7 +32,10 @@ void PxDocument::close() {
 }
 
 QString PxDocument::lastError(const QString& fallback) const {
-    return lastError_.isEmpty() ? fallback : QString::fromLocal8Bit(lastError_);
+    if (lastError_.isEmpty()) return fallback;
+    QString message = QString::fromLocal8Bit(lastError_).trimmed();
+    while (message.endsWith(QLatin1Char('.'))) message.chop(1);
+    return message;
 }
 
 void* PxDocument::allocate(size_t size) {

@@ -14,6 +14,9 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace meru::test {
 
 class BoundWindow : public ::testing::Test {

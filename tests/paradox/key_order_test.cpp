@@ -118,6 +118,10 @@ TEST_F(ParadoxTest, UnitsAreOrderedByTheirLeadingFieldsFirst) {
     std::vector<int> numbers;
     for (const auto& r : readTable(db).rows) numbers.push_back(r[13].toInt());
     EXPECT_EQ(numbers, (std::vector<int>{3, 2, 1}));
+    const PrimaryIndexContents px = readPrimaryIndex(path("cadastro.PX"), db);
+    EXPECT_EQ(px.indexedRecords, 3);
+    EXPECT_EQ(px.tableName, "cadastro.DB");
+    EXPECT_TRUE(px.attachesToTable);
 }
 
 }  // namespace

@@ -36,6 +36,10 @@ TEST_F(ParadoxTest, OpenOnAMissingFileSaysTheTableDoesNotExist) {
     EXPECT_EQ(openError(schema::movimentoExport(), db), "Table does not exist.\nFile: " + QDir::toNativeSeparators(db));
 }
 
+TEST_F(ParadoxTest, OpenOnADirectoryIsRefused) {
+    EXPECT_TRUE(openError(schema::movimentoExport(), path("")).contains("directory"));
+}
+
 TEST_F(ParadoxTest, OpenRefusesATableOfOtherFields) {
     const QString db = makeTemplate(schema::movimentoExport());
     const QString message = openError(schema::cadastroExport(), db);
