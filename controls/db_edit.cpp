@@ -68,16 +68,16 @@ void DBEdit::showField() {
     setText(mask_.isEmpty() ? text : mask_.displayTextFor(text));
     modified_ = false;
     syncAccess();
-    if (hasFocus()) placeCursor();
+    if (hasFocus()) placeCursor(Qt::OtherFocusReason);
 }
 
-void DBEdit::placeCursor() {
-    if (mask_.isEmpty()) return;
-    // Qt leaves the cursor behind the last position, where a mask takes no input.
-    if (displayText() == mask_.displayTextFor(QString()))
+void DBEdit::placeCursor(Qt::FocusReason reason) {
+    if (!mask_.isEmpty() && displayText() == mask_.displayTextFor(QString())) {
+        // Qt leaves the cursor behind the last position, where a mask takes no input.
         setCursorPosition(0);
-    else
+    } else if (reason != Qt::MouseFocusReason) {
         selectAll();
+    }
 }
 
 void DBEdit::updateRecord() {
@@ -95,7 +95,7 @@ void DBEdit::focusInEvent(QFocusEvent* event) {
     emit entered();
     // Windows put masks on fields in their Enter handlers.
     if (syncMask()) showField();
-    else placeCursor();
+    placeCursor(event->reason());
 }
 
 void DBEdit::focusOutEvent(QFocusEvent* event) {

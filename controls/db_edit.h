@@ -53,7 +53,7 @@ private:
     void showField();
     bool syncMask();  // true when the mask changed
     void syncAccess();
-    void placeCursor();
+    void placeCursor(Qt::FocusReason reason);
 
     FieldLink* link_;
     platform::EditMask mask_;

@@ -13,12 +13,12 @@ constexpr int kMaxTableNameBytes = 79;
 
 void createTable(const schema::TableDef& def, const QString& dbPath) {
     const RecordLayout layout = RecordLayout::of(def);
-    TableFileSpec spec;
-    spec.layout = &layout;
+    TableDescription table;
+    table.layout = &layout;
     for (const auto& f : def.fields)
-        spec.fieldNames.push_back(encodeName(f.name, kMaxFieldNameBytes, QStringLiteral("field name")));
-    spec.tableName = encodeName(QFileInfo(dbPath).fileName(), kMaxTableNameBytes, QStringLiteral("table name"));
-    writeTableFiles(spec, {}, 0, dbPath);
+        table.fieldNames.push_back(encodeName(f.name, kMaxFieldNameBytes, QStringLiteral("field name")));
+    table.tableName = encodeName(QFileInfo(dbPath).fileName(), kMaxTableNameBytes, QStringLiteral("table name"));
+    writeTableFiles(table, {}, 0, dbPath);
 }
 
 }  // namespace meru::paradox

@@ -45,11 +45,54 @@ void checkHeader(const QByteArray& image, const QString& path) {
         notATable(path, QStringLiteral("its data blocks are damaged"));
 }
 
+// The file's fields against the declared ones: count, then each by name
+// (without regard to case), type and width; then the key and the code page.
+// Returns the file's own field names, to be written back as they are.
+std::vector<QByteArray> matchDeclaredFields(pxdoc_t* doc, const RecordLayout& layout, const QString& path) {
+    const pxhead_t* head = doc->px_head;
+    QStringDecoder decode("windows-1252");
+    const int count = PX_get_num_fields(doc);
+    std::vector<QByteArray> names;
+    for (int i = 0; i < count && i < int(layout.fields.size()); ++i) {
+        const pxfield_t* pf = PX_get_field(doc, i);
+        const FieldLayout& want = layout.fields[size_t(i)];
+        const QByteArray rawName(pf->px_fname ? pf->px_fname : "");
+        const QString name = decode.decode(rawName);
+        const auto type = fieldTypeOfPx(pf->px_ftype);
+        const int width = type == schema::FieldType::Alpha ? pf->px_flen : 0;
+        const QString have = type ? describeType(*type, width)
+                                  : QStringLiteral("of type 0x%1").arg(int(uchar(pf->px_ftype)), 2, 16, QLatin1Char('0'));
+        if (name.compare(want.name, Qt::CaseInsensitive) != 0 || !type || *type != want.type ||
+            width != want.width || pf->px_flen != want.size)
+            throw EngineError(QStringLiteral("Field %1 of the table %2 is %3 %4; %5 %6 is declared.")
+                                  .arg(i + 1)
+                                  .arg(native(path), name, have, want.name, describeType(want.type, want.width)));
+        names.push_back(rawName);
+    }
+    if (count != int(layout.fields.size()))
+        throw EngineError(QStringLiteral("The table %1 has %2 fields; %3 are declared.")
+                              .arg(native(path))
+                              .arg(count)
+                              .arg(layout.fields.size()));
+    const int keyFields = head->px_filetype == pxfFileTypIndexDB ? head->px_primarykeyfields : 0;
+    if (keyFields != layout.keyFieldCount)
+        throw EngineError(QStringLiteral("The table %1 is keyed on %2 fields; %3 are declared.")
+                              .arg(native(path))
+                              .arg(keyFields)
+                              .arg(layout.keyFieldCount));
+    if (head->px_doscodepage != kCodePage)
+        throw EngineError(QStringLiteral("The table %1 uses code page %2; only %3 is written.")
+                              .arg(native(path))
+                              .arg(head->px_doscodepage)
+                              .arg(kCodePage));
+    return names;
+}
+
 }  // namespace
 
 ParadoxTable::ParadoxTable(const schema::TableDef& declared)
-    : declared_(declared), layout_(RecordLayout::of(declared_)) {
-    spec_.layout = &layout_;
+    : layout_(RecordLayout::of(declared)) {
+    description_.layout = &layout_;
 }
 
 ParadoxTable::~ParadoxTable() = default;
@@ -84,42 +127,7 @@ void ParadoxTable::readExisting(const QString& path) {
     doc.markOpen();
     const pxhead_t* head = doc.get()->px_head;
 
-    // Fields: count, then each by name (case-insensitive), type and width.
-    QStringDecoder decode("windows-1252");
-    const int count = PX_get_num_fields(doc.get());
-    std::vector<QByteArray> names;
-    for (int i = 0; i < count && i < int(layout_.fields.size()); ++i) {
-        const pxfield_t* pf = PX_get_field(doc.get(), i);
-        const FieldLayout& want = layout_.fields[size_t(i)];
-        const QByteArray rawName(pf->px_fname ? pf->px_fname : "");
-        const QString name = decode.decode(rawName);
-        const auto type = fieldTypeOfPx(pf->px_ftype);
-        const int width = type == schema::FieldType::Alpha ? pf->px_flen : 0;
-        const QString have = type ? describeType(*type, width)
-                                  : QStringLiteral("of type 0x%1").arg(int(uchar(pf->px_ftype)), 2, 16, QLatin1Char('0'));
-        if (name.compare(want.name, Qt::CaseInsensitive) != 0 || !type || *type != want.type ||
-            width != want.width || pf->px_flen != want.size)
-            throw EngineError(QStringLiteral("Field %1 of the table %2 is %3 %4; %5 %6 is declared.")
-                                  .arg(i + 1)
-                                  .arg(native(path), name, have, want.name, describeType(want.type, want.width)));
-        names.push_back(rawName);
-    }
-    if (count != int(layout_.fields.size()))
-        throw EngineError(QStringLiteral("The table %1 has %2 fields; %3 are declared.")
-                              .arg(native(path))
-                              .arg(count)
-                              .arg(layout_.fields.size()));
-    const int keyFields = head->px_filetype == pxfFileTypIndexDB ? head->px_primarykeyfields : 0;
-    if (keyFields != layout_.keyFieldCount)
-        throw EngineError(QStringLiteral("The table %1 is keyed on %2 fields; %3 are declared.")
-                              .arg(native(path))
-                              .arg(keyFields)
-                              .arg(layout_.keyFieldCount));
-    if (head->px_doscodepage != kCodePage)
-        throw EngineError(QStringLiteral("The table %1 uses code page %2; only %3 is written.")
-                              .arg(native(path))
-                              .arg(head->px_doscodepage)
-                              .arg(kCodePage));
+    std::vector<QByteArray> names = matchDeclaredFields(doc.get(), layout_, path);
     if (PX_get_recordsize(doc.get()) != layout_.recordSize)
         notATable(path, QStringLiteral("its record size does not match its fields"));
 
@@ -131,20 +139,20 @@ void ParadoxTable::readExisting(const QString& path) {
         if (!PX_get_record(doc.get(), r, record.data()))
             notATable(path, doc.lastError(QStringLiteral("record %1 cannot be read").arg(r + 1)));
         if (layout_.autoincIndex >= 0) {
-            const char* a = record.data() + layout_.fields[size_t(layout_.autoincIndex)].offset;
-            if (std::memcmp(a, "\0\0\0\0", 4) != 0) {
+            char* a = record.data() + layout_.fields[size_t(layout_.autoincIndex)].offset;
+            if (std::memcmp(a, "\0\0\0\0", 4) != 0) {  // NULL: pxlib would read -2147483648
                 long value = 0;
-                PX_get_data_long(doc.get(), const_cast<char*>(a), 4, &value);
+                PX_get_data_long(doc.get(), a, 4, &value);
                 highest = qMax<qint32>(highest, qint32(value));
             }
         }
         store->add(record.data());
     }
 
-    spec_.fieldNames = std::move(names);
-    spec_.tableName = QByteArray(head->px_tablename ? head->px_tablename : "");
-    if (spec_.tableName.isEmpty())
-        spec_.tableName = encodeName(QFileInfo(path).fileName(), 79, QStringLiteral("table name"));
+    description_.fieldNames = std::move(names);
+    description_.tableName = QByteArray(head->px_tablename ? head->px_tablename : "");
+    if (description_.tableName.isEmpty())
+        description_.tableName = encodeName(QFileInfo(path).fileName(), 79, QStringLiteral("table name"));
     headerCounter_ = qFromLittleEndian<qint32>(image.constData() + kHeaderAutoincOffset);
     highestAutoinc_ = highest;
     appended_ = 0;
@@ -173,7 +181,7 @@ void ParadoxTable::close() {
     std::vector<const char*> records;
     records.reserve(size_t(store->count()));
     for (int i : store->keyOrder()) records.push_back(store->record(i));
-    writeTableFiles(spec_, records, qMax(headerCounter_, highestAutoinc_), path_);
+    writeTableFiles(description_, records, qMax(headerCounter_, highestAutoinc_), path_);
 }
 
 }  // namespace meru::paradox

@@ -2,7 +2,9 @@
 // A Paradox table opened by its file path (the export tables on the diskette):
 // open, append rows, close. Rows are checked as they are appended and reach the
 // file when the table is closed, which rewrites it with every record in key order
-// and rebuilds its primary index.
+// and rebuilds its primary index. Keys order as their record bytes: Alpha by its
+// Windows-1252 bytes (so "B" before "a", "É" after "z"), numbers, dates and
+// timestamps by value, NULL first.
 
 #include "data/paradox/create_table.h"
 #include "data/paradox/record_layout.h"
@@ -52,11 +54,10 @@ public:
 private:
     void readExisting(const QString& path);
 
-    const schema::TableDef declared_;
     const RecordLayout layout_;
     std::unique_ptr<RecordEncoder> encoder_;
     std::unique_ptr<RecordStore> store_;
-    TableFileSpec spec_;
+    TableDescription description_;
     QString path_;
     std::vector<char> scratch_;
     qint32 headerCounter_ = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // Turns a row of values into the bytes of a Paradox record, refusing any value
-// the field cannot hold as it is. Nothing is written to the record buffer's
-// caller-visible state unless the whole row is accepted.
+// its field cannot hold as it is. On a refusal the record buffer holds a partial
+// row and must not be used.
 
 #include "data/paradox/px_document.h"
 #include "data/paradox/record_layout.h"

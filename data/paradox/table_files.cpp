@@ -17,11 +17,11 @@ namespace {
 
 constexpr int kCodePage = 1252;
 
-pxfield_t* makeFields(const TableFileSpec& spec, int count) {
+pxfield_t* makeFields(const TableDescription& table, int count) {
     auto* fields = static_cast<pxfield_t*>(PxDocument::allocate(sizeof(pxfield_t) * size_t(count)));
     for (int i = 0; i < count; ++i) {
-        const FieldLayout& f = spec.layout->fields[size_t(i)];
-        fields[i].px_fname = PxDocument::duplicate(spec.fieldNames[size_t(i)]);
+        const FieldLayout& f = table.layout->fields[size_t(i)];
+        fields[i].px_fname = PxDocument::duplicate(table.fieldNames[size_t(i)]);
         fields[i].px_ftype = char(f.pxType);
         fields[i].px_flen = f.size;
         fields[i].px_fdc = 0;
@@ -34,19 +34,19 @@ pxfield_t* makeFields(const TableFileSpec& spec, int count) {
                           .arg(QDir::toNativeSeparators(path), doc.lastError(step)));
 }
 
-QByteArray buildDatabase(const TableFileSpec& spec, const std::vector<const char*>& records,
+QByteArray buildDatabase(const TableDescription& table, const std::vector<const char*>& records,
                          qint32 autoincCounter, const QString& dbPath) {
-    const RecordLayout& layout = *spec.layout;
+    const RecordLayout& layout = *table.layout;
     const int n = int(layout.fields.size());
     MemoryStream stream;
     PxDocument doc;
     const int type = layout.keyFieldCount > 0 ? pxfFileTypIndexDB : pxfFileTypNonIndexDB;
-    if (PX_create_fp(doc.get(), makeFields(spec, n), n, stream.file(), type) < 0)
+    if (PX_create_fp(doc.get(), makeFields(table, n), n, stream.file(), type) < 0)
         fail(doc, QStringLiteral("pxlib could not create it"), dbPath);
     doc.markOpen();
     if ((layout.keyFieldCount > 0 && PX_set_value(doc.get(), "numprimkeys", float(layout.keyFieldCount)) < 0) ||
         PX_set_value(doc.get(), "codepage", float(kCodePage)) < 0 ||
-        PX_set_parameter(doc.get(), "tablename", spec.tableName.constData()) < 0)
+        PX_set_parameter(doc.get(), "tablename", table.tableName.constData()) < 0)
         fail(doc, QStringLiteral("pxlib refused its header values"), dbPath);
 
     // pxlib wants a writable buffer; records are put at consecutive positions,
@@ -67,7 +67,7 @@ QByteArray buildDatabase(const TableFileSpec& spec, const std::vector<const char
     return image;
 }
 
-QByteArray buildPrimaryIndex(const TableFileSpec& spec, const QByteArray& dbImage, const QString& pxPath) {
+QByteArray buildPrimaryIndex(const TableDescription& table, const QByteArray& dbImage, const QString& pxPath) {
     MemoryStream in(dbImage);
     PxDocument db;
     if (PX_open_fp(db.get(), in.file()) < 0)
@@ -76,11 +76,11 @@ QByteArray buildPrimaryIndex(const TableFileSpec& spec, const QByteArray& dbImag
 
     MemoryStream out;
     PxDocument index;
-    const int keys = spec.layout->keyFieldCount;
-    if (PX_create_fp(index.get(), makeFields(spec, keys), keys, out.file(), pxfFileTypPrimIndex) < 0)
+    const int keys = table.layout->keyFieldCount;
+    if (PX_create_fp(index.get(), makeFields(table, keys), keys, out.file(), pxfFileTypPrimIndex) < 0)
         fail(index, QStringLiteral("pxlib could not create the primary index"), pxPath);
     index.markOpen();
-    if (PX_set_parameter(index.get(), "tablename", spec.tableName.constData()) < 0)
+    if (PX_set_parameter(index.get(), "tablename", table.tableName.constData()) < 0)
         fail(index, QStringLiteral("pxlib refused the index's table name"), pxPath);
     if (PX_write_primary_index(db.get(), index.get()) < 0)
         fail(index, QStringLiteral("pxlib could not write the primary index"), pxPath);
@@ -118,13 +118,13 @@ QByteArray encodeName(const QString& name, int maxBytes, const QString& what) {
     return QByteArray(encoder.data(), encoder.size());
 }
 
-void writeTableFiles(const TableFileSpec& spec, const std::vector<const char*>& records,
+void writeTableFiles(const TableDescription& table, const std::vector<const char*>& records,
                      qint32 autoincCounter, const QString& dbPath) {
     requireDirectoryOf(dbPath);
-    const QByteArray dbImage = buildDatabase(spec, records, autoincCounter, dbPath);
-    const bool keyed = spec.layout->keyFieldCount > 0;
+    const QByteArray dbImage = buildDatabase(table, records, autoincCounter, dbPath);
+    const bool keyed = table.layout->keyFieldCount > 0;
     const QString pxPath = primaryIndexPath(dbPath);
-    const QByteArray pxImage = keyed ? buildPrimaryIndex(spec, dbImage, pxPath) : QByteArray();
+    const QByteArray pxImage = keyed ? buildPrimaryIndex(table, dbImage, pxPath) : QByteArray();
 
     QSaveFile db(dbPath);
     QSaveFile px(pxPath);

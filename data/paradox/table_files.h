@@ -12,7 +12,7 @@
 
 namespace meru::paradox {
 
-struct TableFileSpec {
+struct TableDescription {
     const RecordLayout* layout = nullptr;
     std::vector<QByteArray> fieldNames;  // Windows-1252, in field order
     QByteArray tableName;                // Windows-1252, stored in both headers
@@ -23,7 +23,7 @@ constexpr int kHeaderAutoincOffset = 0x49;
 
 // `records` point at layout->recordSize bytes each. The header's auto-increment
 // counter is left at `autoincCounter` when the table has such a field.
-void writeTableFiles(const TableFileSpec& spec, const std::vector<const char*>& records,
+void writeTableFiles(const TableDescription& table, const std::vector<const char*>& records,
                      qint32 autoincCounter, const QString& dbPath);
 
 // movimento.DB -> movimento.PX (movimento.db -> movimento.px).

@@ -1,8 +1,14 @@
 #include "data/paradox/windows1252.h"
 
+#include "data/engine_error.h"
+
 namespace meru::paradox {
 
-Windows1252Encoder::Windows1252Encoder() : encoder_("windows-1252") {}
+Windows1252Encoder::Windows1252Encoder() : encoder_("windows-1252") {
+    // Qt converts code pages other than UTF and Latin-1 only when built with ICU.
+    if (!encoder_.isValid())
+        throw EngineError(QStringLiteral("This Qt cannot convert text to code page 1252."));
+}
 
 bool Windows1252Encoder::encode(QStringView text) {
     badPosition_ = -1;

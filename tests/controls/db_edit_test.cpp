@@ -40,7 +40,7 @@ protected:
                              [this, maskOnEnter] { edit->field()->setEditMask(maskOnEnter); });
     }
     void enter() {
-        edit->setFocus(Qt::TabFocusReason);
+        edit->setFocus();  // as the windows move the focus
         ASSERT_TRUE(edit->hasFocus());
     }
     void leave() {
@@ -95,6 +95,33 @@ INSTANTIATE_TEST_SUITE_P(
         Typing{"mov_cd_cnpj", {}, "12.345", "12.345", "12.345"},
         Typing{"mov_dt_notaf", kDateMask, "15032004", "15/03/2004", "15/03/2004"},
         Typing{"mov_vl_valor", {}, "10,5", "10,5", "10,5"}));
+
+struct Retyping {
+    const char* field;
+    QString mask;
+    const char* keys;
+    const char* stored;
+};
+
+std::ostream& operator<<(std::ostream& os, const Retyping& r) { return os << r.field << " [" << r.keys << "]"; }
+
+class DBEditRetyping : public DBEditTest, public ::testing::WithParamInterface<Retyping> {};
+
+TEST_P(DBEditRetyping, EnteringSelectsTheTextSoTypingReplacesIt) {
+    const Retyping& r = GetParam();
+    test::addInvoice(*view, {"012001", "N", "7", "11222333000181"});
+    field(r.field)->setEditMask(r.mask);
+    bind(r.field);
+    view->edit();
+    enter();
+    QTest::keyClicks(edit, r.keys);
+    leave();
+    EXPECT_EQ(field(r.field)->asString(), r.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(PlainAndMasked, DBEditRetyping,
+                         ::testing::Values(Retyping{"mov_nr_nf", {}, "8", "8"},
+                                           Retyping{"mov_cd_cnpj", kCnpjMask, "12345678000195", "12345678000195"}));
 
 TEST_F(DBEditTest, AStoredValueShowsThroughTheFieldsMask) {
     test::addInvoice(*view, {"012001"});
@@ -222,8 +249,7 @@ TEST_F(DBEditTest, LeavingWithoutTypingWritesNothing) {
     bind("mov_cd_cnpj", kCnpjMask);
     view->edit();
     enter();
-    EXPECT_EQ(edit->displayText(), "12.345.678/0001-95");
-    EXPECT_NE(edit->fieldText(), stored);
+    ASSERT_NE(edit->fieldText(), stored);
     leave();
     EXPECT_FALSE(view->modified());
     EXPECT_EQ(field("mov_cd_cnpj")->asString(), stored);

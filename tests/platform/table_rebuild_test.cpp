@@ -68,17 +68,20 @@ protected:
                     " ref_mesreferencia TEXT);");
     }
 
-    // Declares the index on another column than the one it was built from, so
-    // that its entries no longer match the rows.
+    // Overwrites the header of the index's root page, as a failing disk would.
     void damageIndex() {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(QFile::encodeName(store).constData(), &db), SQLITE_OK);
-        exec(db,
-             "PRAGMA writable_schema = ON;"
-             "UPDATE sqlite_master SET sql = 'CREATE INDEX movimento_cnpj ON movimento (mov_nr_nf)'"
-             " WHERE name = 'movimento_cnpj';"
-             "PRAGMA writable_schema = OFF;");
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(db, "SELECT rootpage FROM sqlite_master WHERE name = 'movimento_cnpj'", -1, &stmt, nullptr);
+        ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
+        const int root = sqlite3_column_int(stmt, 0);
+        sqlite3_finalize(stmt);
         sqlite3_close(db);
+        QFile file(store);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek(qint64(root - 1) * 4096));
+        file.write(QByteArray(16, char(0xff)));
     }
 
     int rebuild(const QString& tableName, int handle = 44) {
@@ -109,12 +112,14 @@ TEST_F(TableRebuild, WindowsSeparatorsThroughout) {
     EXPECT_EQ(rebuild(path), kRebuildOk);
 }
 
-TEST_F(TableRebuild, DamagedIndexIsRebuilt) {
+TEST_F(TableRebuild, DamageIsReportedAndTheFileKept) {
     createStore();
     damageIndex();
     ASSERT_NE(integrity(store), "ok");
-    EXPECT_EQ(rebuild(programDir + "based\\movimento.DB"), kRebuildOk);
-    EXPECT_EQ(integrity(store), "ok");
+    const QByteArray damaged = contents(store);
+    EXPECT_EQ(rebuild(programDir + "based\\movimento.DB"), kRebuildDamaged);
+    EXPECT_TRUE(QFile::exists(store));
+    EXPECT_EQ(contents(store).size(), damaged.size());
 }
 
 TEST_F(TableRebuild, DamageElsewhereIsNotThisTablesBusiness) {
