@@ -111,6 +111,7 @@ void DBEdit::focusOutEvent(QFocusEvent* event) {
         refusing_ = true;
         setFocus(Qt::OtherFocusReason);
         refusing_ = false;
+        if (!hasFocus()) inside_ = false;  // hidden or disabled: it cannot hold the focus
         QTimer::singleShot(0, this, [text = messageOf(e)] { platform::messages().error(text); });
         return;
     }

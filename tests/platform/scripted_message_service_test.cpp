@@ -86,7 +86,7 @@ TEST_F(ScriptedMessages, UnusedAnswersStayPendingAndClearForgetsEverything) {
 TEST(MessageServiceAccessor, OverrideInstallsAndRestores) {
     ScriptedMessageService outer;
     ScriptedMessageService inner;
-    EXPECT_NE(dynamic_cast<QtMessageService*>(&messages()), nullptr);
+    MessageService* const before = &messages();
     {
         MessageServiceOverride useOuter(outer);
         EXPECT_EQ(&messages(), &outer);
@@ -97,7 +97,10 @@ TEST(MessageServiceAccessor, OverrideInstallsAndRestores) {
         EXPECT_EQ(&messages(), &outer);
         messages().inform("outer");
     }
+    EXPECT_EQ(&messages(), before);
+    setMessageService(nullptr);
     EXPECT_NE(dynamic_cast<QtMessageService*>(&messages()), nullptr);
+    setMessageService(before);
     EXPECT_EQ(inner.texts(), QStringList{"inner"});
     EXPECT_EQ(outer.texts(), QStringList{"outer"});
 
