@@ -1,7 +1,7 @@
 #include "frm_sobre.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "app/window_placement.h"
+
 #include <QVBoxLayout>
 
 namespace meru {
@@ -9,8 +9,7 @@ namespace meru {
 QPointer<Tfrm_sobre> frm_sobre;
 
 Tfrm_sobre::Tfrm_sobre(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
-                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
+    : QDialog(owner, fixedDialogOnTop()) {
     setObjectName(QStringLiteral("frm_sobre"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -43,8 +42,7 @@ Tfrm_sobre::Tfrm_sobre(QWidget* owner)
     outer->setContentsMargins(4, 4, 4, 4);
     outer->addWidget(GroupBox1);
 
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    centerOnScreen(this);
 }
 
 }  // namespace meru

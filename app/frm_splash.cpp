@@ -2,11 +2,10 @@
 
 #include "app/frm_menu.h"
 #include "platform/guarded.h"
+#include "app/window_placement.h"
 #include "platform/jpeg_image.h"
 
 #include <QFile>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace meru {
 
@@ -31,8 +30,7 @@ Tfrm_splash::Tfrm_splash(QWidget* owner, int intervalMs)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 364, 226);
     Image1->setPixmap(splashPicture());
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    centerOnScreen(this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
