@@ -1,6 +1,7 @@
 #include "frm_login.h"
 
 #include "app/frm_menu.h"
+#include "app/window_placement.h"
 #include "controls/db_edit.h"
 #include "controls/mask_edit.h"
 #include "data/dm_dados.h"
@@ -11,9 +12,8 @@
 
 #include <QCloseEvent>
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QScreen>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 namespace meru {
@@ -24,8 +24,7 @@ using platform::messages;
 QPointer<Tfrm_login> frm_login;
 
 Tfrm_login::Tfrm_login(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
-                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
+    : QDialog(owner, fixedDialogOnTop()) {
     setObjectName(QStringLiteral("frm_login"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -64,7 +63,6 @@ Tfrm_login::Tfrm_login(QWidget* owner)
     BitBtn1 = new QPushButton(QStringLiteral("Cadastrar Nova U. Gestora"), GroupBox2);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setFont(bold);
-    BitBtn1->setAutoDefault(false);
     auto* box2 = new QVBoxLayout(GroupBox2);
     box2->addLayout(form);
     box2->addWidget(BitBtn1, 0, Qt::AlignRight);
@@ -83,8 +81,7 @@ Tfrm_login::Tfrm_login(QWidget* owner)
     connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
 
     adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    centerOnScreen(this);
 }
 
 controls::DBEdit* Tfrm_login::displayField(QWidget* parent, const char* name, const QString& label,
@@ -176,6 +173,15 @@ void Tfrm_login::confere_cnpj() {
 void Tfrm_login::BitBtn1Click() {
     openByReuseRule(frm_unidadesgestoras, [this] { return new Tfrm_unidadesgestoras(this); });
     cnpj_unidade = QStringLiteral("NOVA");
+}
+
+void Tfrm_login::keyPressEvent(QKeyEvent* event) {
+    // No button here cancels, so Esc leaves the window open.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Tfrm_login::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #include "frm_unidadesgestoras.h"
 
 #include "app/frm_menu.h"
+#include "app/window_placement.h"
 #include "controls/db_edit.h"
 #include "controls/db_lookup_combo_box.h"
 #include "data/dm_dados.h"
@@ -81,7 +82,7 @@ Tfrm_unidadesgestoras::Tfrm_unidadesgestoras(QWidget* owner)
     auto button = [&](const char* name, const QString& caption, bool tabStop) {
         auto* b = new QPushButton(caption, GroupBox2);
         b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
+        b->setAutoDefault(true);  // Enter presses the focused button
         if (!tabStop) b->setFocusPolicy(Qt::ClickFocus);
         buttons->addWidget(b);
         return b;
@@ -114,8 +115,7 @@ Tfrm_unidadesgestoras::Tfrm_unidadesgestoras(QWidget* owner)
     FormCreate();
 
     adjustSize();
-    if (QWidget* frame = frm_menu)
-        move(frame->geometry().center() - rect().center());
+    centerOn(this, frm_menu);
     show();
 }
 

@@ -4,6 +4,8 @@
 #include "unit_windows.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
 
 using namespace meru;
 using test::settle;
@@ -64,6 +66,8 @@ TEST_F(LoginWindow, OpensWaitingWithItsControlsInTabOrder) {
     EXPECT_EQ(login->windowTitle(), QString::fromUtf8("Confirmação de Unidade Gestora"));
     EXPECT_EQ(login->parentWidget(), frm_menu);
     EXPECT_FALSE(login->isModal());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        EXPECT_LE((login->geometry().center() - screen->geometry().center()).manhattanLength(), 8);
     EXPECT_TRUE(login->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(login->GroupBox1->title(), "Digite o CGC/CNPJ da Unidade Gestora: ");
     EXPECT_EQ(login->GroupBox2->title(), "Dados da Unidade Gestora");
@@ -113,6 +117,40 @@ TEST_F(LoginWindow, EnterInTheCnpjFieldRunsConfirmar) {
     EXPECT_EQ(focused(), login->btb_iniciarsistema);
 }
 
+// The lookup takes the trimmed text, the global keeps the text as the field gives it.
+TEST_F(LoginWindow, APartlyTypedCnpjIsLookedUpTrimmedAndHeldUntrimmed) {
+    seed(test::sampleUnit(QStringLiteral("1234"), QStringLiteral("Unidade Curta")));
+    confirm(QStringLiteral("1234"));
+    EXPECT_TRUE(boxes.boxes().empty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(login->dbedt_unidadegestora->text(), "Unidade Curta");
+    EXPECT_EQ(cnpj_unidade, QStringLiteral("1234") + QString(10, QLatin1Char(' ')));
+    EXPECT_EQ(nome_unidade, "Unidade Curta");
+}
+
+// As everywhere in the system, Enter on a focused button presses that button.
+TEST_F(LoginWindow, EnterOnAFocusedButtonPressesThatButton) {
+    confirm(test::kCnpjA);
+    ASSERT_EQ(focused(), login->btb_iniciarsistema);
+    boxes.answer(Answer::No);
+    QTest::keyClick(login->btb_iniciarsistema, Qt::Key_Return);
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(frm_menu->windowTitle(), "MERU - Caldeno");
+
+    boxes.clear();
+    login->BitBtn1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(login->BitBtn1, Qt::Key_Return);
+    EXPECT_TRUE(frm_unidadesgestoras);
+    EXPECT_EQ(cnpj_unidade, "NOVA");
+    EXPECT_TRUE(boxes.boxes().empty()) << boxes.texts().join('|').toStdString();
+}
+
+TEST_F(LoginWindow, EscDoesNotCloseIt) {
+    QTest::keyClick(login->mskedt_cnpj, Qt::Key_Escape);
+    settle();
+    ASSERT_TRUE(login);
+    EXPECT_TRUE(login->isVisible());
+}
+
 TEST_F(LoginWindow, AnUnknownCnpjIsNotFoundAndChangesNothing) {
     const struct {
         const char* what;
@@ -123,11 +161,23 @@ TEST_F(LoginWindow, AnUnknownCnpjIsNotFoundAndChangesNothing) {
         {"partly typed", QStringLiteral("1234")},
         {"stored one with the last digit changed", QStringLiteral("12345678000194")},
     };
+    // Both queries are cleared before the message shows.
+    struct Watching : platform::ScriptedMessageService {
+        std::function<void()> onInform;
+        void inform(const QString& text) override {
+            onInform();
+            ScriptedMessageService::inform(text);
+        }
+    } watching;
+    platform::MessageServiceOverride useWatching{watching};
+    bool clearedBehind = false;
+    watching.onInform = [&] { clearedBehind = loginQueriesClosedWithoutSql(); };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        boxes.clear();
+        watching.clear();
         confirm(c.keys);
-        EXPECT_EQ(boxes.boxes(), (std::vector<RecordedBox>{{BoxKind::Inform, kNotFound, Answer::None}}));
+        EXPECT_EQ(watching.boxes(), (std::vector<RecordedBox>{{BoxKind::Inform, kNotFound, Answer::None}}));
+        EXPECT_TRUE(clearedBehind);
         EXPECT_EQ(display(), blankDisplay());
         EXPECT_FALSE(dm_dados->qry_login->active());
         EXPECT_FALSE(dm_dados->qry_login_municipios->active());
@@ -202,8 +252,10 @@ TEST_F(LoginWindow, IniciarWithAnInvalidStoredCnpjOpensTheCorrectionInEditState)
     EXPECT_EQ(unitCommands(), allUnitCommands(false));
     EXPECT_EQ(storedUnits().size(), 3u);  // nothing posted yet
 
-    // "Iniciar" stays enabled; the field still holds the wrong CNPJ.
+    // "Iniciar" stays enabled; the field still holds the wrong CNPJ. Each
+    // activation puts the focus into the CNPJ field.
     activate(login);
+    EXPECT_EQ(focused(), login->mskedt_cnpj);
     ASSERT_TRUE(login->btb_iniciarsistema->isEnabled());
     boxes.answer(Answer::Yes);
     login->btb_iniciarsistema->click();
@@ -308,7 +360,9 @@ TEST_F(LoginWindow, ClosingItDestroysTheRegistryItOwnsWithoutPrompts) {
     EXPECT_FALSE(owned);
     EXPECT_TRUE(fromMenu);
     EXPECT_TRUE(boxes.boxes().empty()) << boxes.texts().join('|').toStdString();
-    EXPECT_EQ(storedUnits()[2].unidade, "Unidade Errada");
+    const auto units = storedUnits();
+    ASSERT_EQ(units.size(), 3u);
+    EXPECT_EQ(units[2].unidade, "Unidade Errada");  // the pending change went with the window
 }
 
 TEST_F(LoginWindow, ClosingItAfterConfirmarLeavesTheUnitNamedButTheCommandsOff) {

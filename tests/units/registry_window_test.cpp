@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include <sqlite3.h>
+
 using namespace meru;
 using test::settle;
 using platform::Answer;
@@ -109,6 +111,10 @@ TEST_F(RegistryWindow, ShowsItsControlsInTabOrderWithTheirLabels) {
     EXPECT_EQ(labels, QStringList({"Cnpj*:", QString::fromUtf8("Descrição Unidade Gestora*:"), QString::fromUtf8("Endereço*:"),
                                    "Bairro*:", "Cep*:", "UF*:", "Fone*:", "Fax:", "E-Mail:",
                                    QString::fromUtf8("Responsável*:"), QString::fromUtf8("Município*:")}));
+    QList<int> lengths;
+    for (auto [edit, column] : edits()) lengths << edit->maxLength();
+    EXPECT_EQ(lengths, QList<int>({18, 70, 70, 70, 18, 4, 22, 22, 70, 70}));
+    EXPECT_LE((w->geometry().center() - frm_menu->geometry().center()).manhattanLength(), 8);
     EXPECT_EQ(w->dt_cadastro->dataSet(), dm_dados->qry_cadastro);
     EXPECT_EQ(w->ds_municipios->dataSet(), dm_dados->qry_municipios);
     EXPECT_EQ(w->dbedt_cadastromun->listCount(), dm_dados->qry_municipios->recordCount());
@@ -199,6 +205,19 @@ TEST_F(RegistryWindow, ButtonsFollowTheStateAndEachStartWritesItsStatus) {
 
     dm_dados->qry_cadastro->close();
     EXPECT_EQ(buttons(), QList<bool>({false, false, false, true}));
+}
+
+TEST_F(RegistryWindow, EnterOnTheFocusedStoreButtonStores) {
+    seed(test::sampleUnit(test::kCnpjA, QStringLiteral("Unidade A")));
+    open(test::kCnpjA);
+    QTest::mouseClick(w->btb_alterarunidade, Qt::LeftButton);
+    type(w->dbedt_unidadegestora, QStringLiteral("Unidade Alterada"));
+    w->btb_gravarunidade->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->btb_gravarunidade, Qt::Key_Return);
+    EXPECT_EQ(state(), DatasetState::Browse);
+    const auto units = storedUnits();
+    ASSERT_EQ(units.size(), 1u);
+    EXPECT_EQ(units[0].unidade, "Unidade Alterada");
 }
 
 TEST_F(RegistryWindow, AlterarDadosOnAnEmptySelectionStartsANewRowMarkedA) {
@@ -365,7 +384,7 @@ TEST_F(RegistryWindow, DuplicateRulesFollowTheHeldCnpj) {
             EXPECT_EQ(boxes.texts(), QStringList({kDuplicate}));
             EXPECT_EQ(focused(), w->dbedt_cnpj);
             EXPECT_NE(state(), DatasetState::Browse);
-            EXPECT_EQ(storedUnits()[0].unidade, "Unidade A");
+            EXPECT_EQ(storedUnits().front().unidade, "Unidade A");
         }
         delete w;  // no close check between the cases
         settle();
@@ -407,6 +426,7 @@ TEST_F(RegistryWindow, SairWithAPendingRowAsksAndChecksEvenWithoutStoring) {
         }
         boxes.clear();
         open(QString());
+        EXPECT_EQ(state(), DatasetState::Browse);  // a row left pending before is dropped
         QTest::mouseClick(w->btb_novaunidade, Qt::LeftButton);
         UnitRow u = typedUnit(test::kCnpjA);
         if (!c.complete) u.fone.clear();
@@ -422,6 +442,7 @@ TEST_F(RegistryWindow, SairWithAPendingRowAsksAndChecksEvenWithoutStoring) {
         EXPECT_EQ(cnpj_unidade, c.complete ? test::kCnpjA : QString());
         settle();
         EXPECT_EQ(bool(w), !c.closes);
+        if (!c.stored) EXPECT_EQ(state(), DatasetState::Insert);  // neither posted nor cancelled
         if (w) {
             EXPECT_EQ(focused(), w->dbedt_fone);
             EXPECT_EQ(state(), DatasetState::Insert);
@@ -461,6 +482,72 @@ TEST_F(RegistryWindow, TheCloseBoxChecksTheCnpjButNeitherAsksNorEnablesTheComman
     EXPECT_TRUE(boxes.boxes().empty());
     EXPECT_EQ(unitCommands(), allUnitCommands(false));
     EXPECT_EQ(storedCnpjs(), QStringList({test::kCnpjWrongDigits}));
+}
+
+// A blank inside the CNPJ cannot be read as a digit: the store and the closing
+// both end in the error box, and the window stays.
+TEST_F(RegistryWindow, ABlankInsideTheCnpjEndsTheStoreAndTheClosing) {
+    open(QString());
+    QTest::mouseClick(w->btb_novaunidade, Qt::LeftButton);
+    fill(typedUnit(QString()));
+    w->dbedt_cnpj->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(w->dbedt_cnpj, "12");
+    QTest::keyClick(w->dbedt_cnpj, Qt::Key_Right);  // leaves the third position blank
+    QTest::keyClicks(w->dbedt_cnpj, "45678000195");
+    ASSERT_EQ(w->dbedt_cnpj->fieldText(), "12 45678000195");
+    const RecordedBox conversion{BoxKind::Error, "' ' is not a valid integer value", Answer::None};
+
+    QTest::mouseClick(w->btb_gravarunidade, Qt::LeftButton);
+    EXPECT_EQ(boxes.boxes(), std::vector<RecordedBox>{conversion});
+    EXPECT_EQ(state(), DatasetState::Insert);
+    EXPECT_TRUE(storedUnits().empty());
+    EXPECT_EQ(cnpj_unidade, "");
+
+    boxes.clear();
+    w->close();
+    settle();
+    ASSERT_TRUE(w);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(boxes.boxes(), std::vector<RecordedBox>{conversion});
+
+    // A blank in front: storing trims it away, closing tests the text as it is.
+    w->dbedt_cnpj->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->dbedt_cnpj, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w->dbedt_cnpj, Qt::Key_Backspace);
+    QTest::keyClick(w->dbedt_cnpj, Qt::Key_Right);
+    QTest::keyClicks(w->dbedt_cnpj, "2345678000195");
+    ASSERT_EQ(w->dbedt_cnpj->fieldText(), " 2345678000195");
+    boxes.clear();
+    QTest::mouseClick(w->btb_gravarunidade, Qt::LeftButton);
+    w->close();
+    settle();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(boxes.boxes(), (std::vector<RecordedBox>{{BoxKind::Inform, QString::fromUtf8("CNPJ INVÁLIDO!"), Answer::None},
+                                                       conversion}));
+}
+
+// The table refuses the write while another program holds it: the engine's
+// message reaches the error box, and the global has already taken the new CNPJ.
+TEST_F(RegistryWindow, AFailedPostReachesTheErrorBoxAndKeepsTheRowPending) {
+    open(QString());
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((store.basedDir() + QStringLiteral("/cadastro.DB")).toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    storeNew(typedUnit(test::kCnpjA));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].kind, BoxKind::Error);
+    EXPECT_TRUE(boxes.boxes()[0].text.startsWith("database is locked")) << boxes.boxes()[0].text.toStdString();
+    EXPECT_EQ(state(), DatasetState::Insert);
+    EXPECT_EQ(cnpj_unidade, test::kCnpjA);
+    EXPECT_TRUE(storedUnits().empty());
+    EXPECT_TRUE(w->isVisible());
+
+    boxes.clear();
+    QTest::mouseClick(w->btb_gravarunidade, Qt::LeftButton);  // free again: step 9 now, the CNPJ being held
+    EXPECT_TRUE(boxes.boxes().empty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(storedCnpjs(), QStringList({test::kCnpjA}));
 }
 
 // ---- first start ---------------------------------------------------------------
@@ -530,21 +617,6 @@ TEST_F(RegistryWindow, OddCharactersAreStoredAsTypedAndChangeNoStatement) {
     u.unidade += QStringLiteral(" '");
     u.status = QStringLiteral("A");
     EXPECT_EQ(storedUnits(), (std::vector<UnitRow>{test::sampleUnit(test::kCnpjB, QStringLiteral("Unidade B")), u}));
-}
-
-TEST_F(RegistryWindow, ProbeBlanks) {
-    cnpj_unidade.clear();
-    w = openRegistryFromMenu();
-    QTest::mouseClick(w->btb_novaunidade, Qt::LeftButton);
-    w->dbedt_cnpj->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(w->dbedt_cnpj, "12");
-    QTest::keyClick(w->dbedt_cnpj, Qt::Key_Right);
-    QTest::keyClicks(w->dbedt_cnpj, "45678000195");
-    qDebug() << w->dbedt_cnpj->displayText() << w->dbedt_cnpj->fieldText() << w->dbedt_cnpj->cursorPosition();
-    type(w->dbedt_cnpj, " 2345678000195");
-    qDebug() << w->dbedt_cnpj->displayText() << w->dbedt_cnpj->fieldText();
-    qDebug() << w->geometry() << frm_menu->geometry() << w->frameGeometry();
-    delete w;
 }
 
 }  // namespace
