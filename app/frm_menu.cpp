@@ -169,7 +169,7 @@ void Tfrm_menu::reconstroi_tabelas() {
         const char* file;
     } tables[] = {{44, "movimento.DB"}, {45, "cadastro.DB"}, {46, "municipios.DB"}, {47, "referencias.DB"}};
     for (const auto& t : tables) {
-        const QByteArray path = (based + QLatin1String(t.file)).toLocal8Bit();
+        const QByteArray path = (based + QLatin1String(t.file)).toUtf8();
         platform::TURebuildTable(t.handle, path.constData(), "STANDART", nullptr, nullptr, nullptr, nullptr);
     }
 }

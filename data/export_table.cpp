@@ -14,7 +14,12 @@ ExportTable::ExportTable(const QString& name, const schema::TableDef& declared, 
 ExportTable::~ExportTable() = default;
 
 void ExportTable::open() {
-    if (active()) return;
+    // A table left open by a failed run holds rows that never reached the disk:
+    // they go, and the file is read again as it now stands.
+    if (table_) {
+        table_.reset();
+        emit stateChanged(DatasetState::Inactive);
+    }
     auto table = std::make_unique<paradox::ParadoxTable>(declared_);
     table->open(platform::mapDrivePath(tableName_));
     table_ = std::move(table);

@@ -22,6 +22,7 @@ public:
     const schema::TableDef& declared() const { return declared_; }
 
     // Raises when the drive is not ready, the file is missing or its fields differ.
+    // Opening an open table drops what was appended and not yet written.
     void open();
     // Writes what was appended; raises when the disk refuses it.
     void close();

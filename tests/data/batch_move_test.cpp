@@ -92,6 +92,26 @@ TEST_F(BatchMoveTest, ReportsEveryRowTheDiskCannotHold) {
     EXPECT_EQ(dm.BatchMove1->movedCount(), 1);
 }
 
+TEST_F(BatchMoveTest, AFailedMoveLeavesNothingBehindForTheNextRun) {
+    test::addInvoice(*dm.tab_movimento_atual, {"032004", "N", "good"});
+    test::addInvoice(*dm.tab_movimento_atual, {"032004", "N", QString::fromUtf8("日本")});
+    dm.tab_movimento_nao_env->setFilter("mov_tp_gerado = 'N'");
+    dm.tab_saida_mov->open();
+    EXPECT_THROW(dm.BatchMove1->execute(), EngineError);
+    // The next run copies a fresh template and opens the table again.
+    dm.tab_movimento_atual->first();
+    dm.tab_movimento_atual->next();
+    dm.tab_movimento_atual->edit();
+    dm.tab_movimento_atual->fieldByName("mov_nr_nf")->setAsString("fixed");
+    dm.tab_movimento_atual->post();
+    dm.tab_saida_mov->open();
+    dm.BatchMove1->execute();
+    dm.tab_saida_mov->close();
+    const auto mov = paradox::readTable(store.driveA() + "/movimento.DB");
+    ASSERT_EQ(mov.rows.size(), 2u);
+    EXPECT_EQ(mov.rows[1][11].toString(), "fixed");
+}
+
 TEST_F(BatchMoveTest, OpeningFailsWhenTheFileOrTheDriveIsMissing) {
     ASSERT_TRUE(QFile::remove(store.driveA() + "/movimento.DB"));
     EXPECT_THROW(dm.tab_saida_mov->open(), EngineError);
