@@ -1,6 +1,6 @@
 #pragma once
-// The table engine's own configuration, kept outside the system as the original
-// engine kept it: where the alias MERUDBPX points and which directory drive A: is.
+// The table engine's own configuration, kept outside the system as a table
+// engine keeps its own: where the alias MERUDBPX points and which directory drive A: is.
 //
 // Read from $XDG_CONFIG_HOME/meru-engine/engine.ini (default ~/.config/...):
 //   [aliases]  MERUDBPX=/path/to/based
