@@ -36,7 +36,6 @@ public:
 
     void open();
     void close();
-    void setActive(bool on) { on ? open() : close(); }
 
     // Navigation. first() sees the rows other datasets have posted meanwhile.
     void first();
@@ -99,7 +98,6 @@ protected:
     void reloadSlots();
     void setState(DatasetState state);
     const Row& currentValues();
-    void markStale() { stale_ = true; }
 
 private:
     void ensureSlots();

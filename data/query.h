@@ -26,7 +26,6 @@ public:
     void addSql(const QString& line);
 
     void setParam(const QString& name, const QVariant& value);
-    void clearParams() { params_.clear(); }
 
     bool requestLive() const { return live_; }
     void setRequestLive(bool on) { live_ = on; }
