@@ -119,6 +119,24 @@ void BM_FilteredRefreshOfOneMonth(benchmark::State& state) {
     state.counters["rows"] = count;
 }
 
+// The duplicate test of invoice entry walks every invoice from first to end.
+void BM_WalkEveryInvoice(benchmark::State& state) {
+    Fixture& f = fixture(int(state.range(0)));
+    Table* t = f.dm->tab_movimento_dupli;
+    int seen = 0;
+    for (auto _ : state) {
+        seen = 0;
+        Field* nf = t->fieldByName("mov_nr_nf");
+        Field* cnpj = t->fieldByName("mov_cd_cnpj");
+        for (t->first(); !t->eof(); t->next()) {
+            benchmark::DoNotOptimize(nf->asString() == cnpj->asString());
+            ++seen;
+        }
+    }
+    state.counters["rows"] = seen;
+}
+
+BENCHMARK(BM_WalkEveryInvoice)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BatchMoveToParadox)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BarePxlibAppendLoop)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_PostOneInvoice)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);

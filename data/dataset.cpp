@@ -48,6 +48,7 @@ void Dataset::open() {
     if (active()) return;
     adoptFields(prepare());
     slots_.clear();
+    windows_.clear();
     stale_ = true;
     current_ = -1;
     eof_ = true;
@@ -62,6 +63,7 @@ void Dataset::close() {
     buffer_.clear();
     modified_ = false;
     slots_.clear();
+    windows_.clear();
     stale_ = true;
     current_ = -1;
     eof_ = true;
@@ -73,6 +75,7 @@ void Dataset::close() {
 void Dataset::ensureSlots() {
     if (!stale_ || !active()) return;
     slots_ = loadSlots();
+    windows_.clear();
     stale_ = false;
     current_ = slots_.empty() ? -1 : 0;
     eof_ = slots_.empty();
@@ -139,16 +142,42 @@ void Dataset::moveTo(int index) {
 
 Row Dataset::blankRow() const { return Row(fields_.size()); }
 
+void Dataset::fetchWindow(std::vector<Slot>& window, size_t from, size_t /*count*/) {
+    // Row by row, only the row asked for; back ends that read a range at once do more.
+    if (!window[from].values) window[from].values = fetch(window[from].rowid);
+}
+
+Dataset::Slot& Dataset::loaded(size_t index) {
+    // A walk reads windows that grow while it goes on; a jump reads a small one.
+    // Values are kept for the few windows read last, so a walk through a large
+    // table holds only the rows near it.
+    constexpr size_t kFirstWindow = 32;
+    constexpr size_t kLargestWindow = 256;
+    constexpr size_t kWindowsKept = 8;
+    Slot& slot = slots_[index];
+    if (!slot.values) {
+        const bool walking = !windows_.empty() && index == windows_.back().from + windows_.back().count;
+        const size_t count = std::min(walking ? std::min(2 * windows_.back().count, kLargestWindow) : kFirstWindow,
+                                      slots_.size() - index);
+        if (windows_.size() == kWindowsKept) {
+            const Window oldest = windows_.front();
+            windows_.pop_front();
+            for (size_t i = oldest.from; i < std::min(slots_.size(), oldest.from + oldest.count); ++i)
+                if (i != index) slots_[i].values.reset();
+        }
+        windows_.push_back({index, count});
+        fetchWindow(slots_, index, count);
+        // A row another dataset deleted meanwhile reads as blank.
+        if (!slot.values) slot.values = blankRow();
+    }
+    return slot;
+}
+
 const Row& Dataset::currentValues() {
     static const Row none;
     ensureSlots();
     if (current_ < 0 || current_ >= int(slots_.size())) return none;
-    Slot& slot = slots_[size_t(current_)];
-    if (!slot.values) {
-        slot.values = fetch(slot.rowid);
-        if (!slot.values) slot.values = blankRow();
-    }
-    return *slot.values;
+    return *loaded(size_t(current_)).values;
 }
 
 void Dataset::insert() {
@@ -292,12 +321,8 @@ QVariant Dataset::valueAt(int row, int fieldIndex) {
     ensureSlots();
     if (row == current_ && isEditing(state_)) return fieldValue(fieldIndex);
     if (row < 0 || row >= int(slots_.size())) return {};
-    Slot& slot = slots_[size_t(row)];
-    if (!slot.values) {
-        slot.values = fetch(slot.rowid);
-        if (!slot.values) slot.values = blankRow();
-    }
-    return size_t(fieldIndex) < slot.values->size() ? (*slot.values)[size_t(fieldIndex)] : QVariant();
+    const Row& values = *loaded(size_t(row)).values;
+    return size_t(fieldIndex) < values.size() ? values[size_t(fieldIndex)] : QVariant();
 }
 
 void Dataset::forEachRow(const std::function<void(const Row&)>& f) {

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QVariant>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -89,6 +90,10 @@ protected:
     // The visible rows, in order: row ids and, where cheap, their values.
     virtual std::vector<Slot> loadSlots() = 0;
     virtual std::optional<Row> fetch(qint64 rowid) = 0;
+    // Fills the values of slots[from] and, where the back end reads a range at
+    // once, of the rest of slots[from, from + count): a walk through many rows
+    // then reads them a window at a time.
+    virtual void fetchWindow(std::vector<Slot>& window, size_t from, size_t count);
     virtual qint64 insertRow(const Row& values) = 0;
     virtual void updateRow(qint64 rowid, const Row& values) = 0;
     virtual void deleteRow(qint64 rowid) = 0;
@@ -101,6 +106,7 @@ protected:
 
 private:
     void ensureSlots();
+    Slot& loaded(size_t index);
     Row blankRow() const;
     void adoptFields(const std::vector<schema::FieldDef>& defs);
 
@@ -108,6 +114,10 @@ private:
     DatasetState state_ = DatasetState::Inactive;
     std::vector<std::unique_ptr<Field>> fields_;
     std::vector<Slot> slots_;
+    struct Window {
+        size_t from, count;
+    };
+    std::deque<Window> windows_;  // the windows whose values are kept, oldest first
     bool stale_ = true;
     int current_ = -1;
     bool eof_ = true;

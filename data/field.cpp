@@ -56,6 +56,7 @@ QString Field::displayText() const { return displayTextOf(value()); }
 
 QString Field::textOf(const QVariant& v) const {
     if (v.isNull() || !v.isValid()) return {};
+    if (def_.type == FieldType::Alpha) return v.toString();
     const QLocale locale;
     switch (def_.type) {
     case FieldType::Alpha: return v.toString();

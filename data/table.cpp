@@ -73,6 +73,37 @@ void Table::forEachRow(const std::function<void(const Row&)>& f) {
 
 std::optional<Row> Table::fetch(qint64 rowid) { return access_->fetch(rowid); }
 
+void Table::fetchWindow(std::vector<Slot>& window, size_t from, size_t count) {
+    const size_t end = std::min(window.size(), from + count);
+    qint64 low = window[from].rowid, high = low;
+    for (size_t i = from; i < end; ++i) {
+        low = std::min(low, window[i].rowid);
+        high = std::max(high, window[i].rowid);
+    }
+    const CompiledFilter f = activeFilter();
+    QString sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid BETWEEN ? AND ?")
+                      .arg(access_->columnList(), access_->qualifiedName());
+    if (!f.where.isEmpty()) sql += QStringLiteral(" AND ") + f.where;
+    sql += QStringLiteral(" ORDER BY rowid");
+    sqlite::Statement st(database()->connection().handle(), sql);
+    st.bind(1, low);
+    st.bind(2, high);
+    for (size_t i = 0; i < f.params.size(); ++i) st.bind(int(i) + 3, f.params[i]);
+    // The window's row ids are mostly in order: match them as the rows come.
+    size_t next = from;
+    while (st.step()) {
+        const qint64 rowid = st.columnInt(0);
+        while (next < end && window[next].rowid < rowid) ++next;
+        if (next < end && window[next].rowid == rowid) {
+            if (!window[next].values) window[next].values = access_->read(st, 1);
+            ++next;
+        }
+    }
+    // Rows out of order (posted into the middle) or no longer matching the filter.
+    for (size_t i = from; i < end; ++i)
+        if (!window[i].values) window[i].values = fetch(window[i].rowid);
+}
+
 qint64 Table::insertRow(const Row& values) { return access_->insert(values); }
 
 void Table::updateRow(qint64 rowid, const Row& values) { access_->update(rowid, values); }

@@ -33,6 +33,7 @@ protected:
     std::vector<schema::FieldDef> prepare() override;
     std::vector<Slot> loadSlots() override;
     std::optional<Row> fetch(qint64 rowid) override;
+    void fetchWindow(std::vector<Slot>& window, size_t from, size_t count) override;
     qint64 insertRow(const Row& values) override;
     void updateRow(qint64 rowid, const Row& values) override;
     void deleteRow(qint64 rowid) override;

@@ -112,6 +112,46 @@ TEST_F(DatasetTest, RowsPostedThroughOneDatasetAreSeenByTheOthers) {
     EXPECT_EQ(dupli->recordCount(), 2);
 }
 
+TEST_F(DatasetTest, WalksAndJumpsThroughManyRowsReadTheRightValues) {
+    auto writer = test::openTable(db, "writer", "movimento");
+    db.connection().exec("BEGIN");
+    for (int i = 0; i < 1500; ++i)
+        test::addInvoice(*writer, {i % 2 ? "022004" : "012004", "N", QString::number(i)});
+    db.connection().exec("COMMIT");
+    auto view = test::openTable(db, "view", "movimento");
+    view->setFilter("mov_dt_referencia = '022004'");
+    ASSERT_EQ(view->recordCount(), 750);
+
+    // A row posted into the middle stands out of row-id order until the next refresh.
+    view->moveTo(100);
+    view->insert();
+    view->fieldByName("mov_nr_nf")->setAsString("posted");
+    view->fieldByName("mov_dt_referencia")->setAsString("022004");
+    view->post();
+    QStringList walked;
+    for (int i = 0; i < view->recordCount(); ++i) walked << view->valueAt(i, 11).toString();
+    ASSERT_EQ(walked.size(), 751);
+    EXPECT_EQ(walked[99], "199");
+    EXPECT_EQ(walked[100], "posted");
+    EXPECT_EQ(walked[101], "201");
+    EXPECT_EQ(walked[750], "1499");
+
+    // Jumps back and forth after the early windows were let go.
+    for (int i : {0, 700, 3, 400, 750, 0})
+        EXPECT_EQ(view->valueAt(i, 11).toString(), i == 0 ? "1" : i == 750 ? "1499" : walked[i]) << i;
+
+    // A row another dataset deletes reads blank until the view is refreshed.
+    view->first();
+    writer->setFilter("mov_nr_nf = '3'");
+    writer->remove();
+    int n = 0;
+    QStringList firstFew;
+    for (; !view->eof() && n < 3; view->next(), ++n) firstFew << view->fieldByName("mov_nr_nf")->asString();
+    EXPECT_EQ(firstFew, QStringList({"1", "", "5"}));
+    view->refresh();
+    EXPECT_EQ(view->recordCount(), 750);
+}
+
 TEST_F(DatasetTest, FieldsConvertTextTheSystemsWay) {
     auto view = test::openTable(db, "tab_movimento_atual", "movimento");
     view->insert();
