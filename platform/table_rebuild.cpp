@@ -65,7 +65,7 @@ QString storedTableName(sqlite3* db, const QString& name, int& rc) {
 enum class Check { Sound, Damaged, Failed };
 
 Check integrityOf(sqlite3* db, const QString& table) {
-    const QByteArray sql = ("PRAGMA quick_check(" + quotedName(table) + ")").toUtf8();
+    const QByteArray sql = ("PRAGMA integrity_check(" + quotedName(table) + ")").toUtf8();
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK) {
         sqlite3_finalize(stmt);

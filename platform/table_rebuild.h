@@ -2,10 +2,9 @@
 // The table utility's rebuild, as the program calls it at start-up for each
 // working table. Ours maintains the SQLite store: it checks the table named by the
 // path (program dir + "based\movimento.DB" checks the table movimento in the
-// database file based/movimento.DB) with SQLite's quick check, which reads every
-// page of the table and its indexes and their constraints once, cheap enough for
-// every start; when the check finds damage it rebuilds the table's indexes and
-// checks again. It never creates a store, never throws, and leaves a sound store
+// database file based/movimento.DB) with SQLite's integrity check of that table
+// (pages, constraints, and every index against the rows); when the check finds
+// damage it rebuilds the table's indexes and checks again. It never creates a store, never throws, and leaves a sound store
 // untouched.
 //
 // The handle, the driver type and the last four arguments are taken as given and

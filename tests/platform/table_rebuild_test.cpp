@@ -68,6 +68,19 @@ protected:
                     " ref_mesreferencia TEXT);");
     }
 
+    // Declares the index on another column than the one it was built from, so
+    // that its entries no longer match the rows.
+    void misdeclareIndex() {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(store).constData(), &db), SQLITE_OK);
+        exec(db,
+             "PRAGMA writable_schema = ON;"
+             "UPDATE sqlite_master SET sql = 'CREATE INDEX movimento_cnpj ON movimento (mov_nr_nf)'"
+             " WHERE name = 'movimento_cnpj';"
+             "PRAGMA writable_schema = OFF;");
+        sqlite3_close(db);
+    }
+
     // Overwrites the header of the index's root page, as a failing disk would.
     void damageIndex() {
         sqlite3* db = nullptr;
@@ -110,6 +123,14 @@ TEST_F(TableRebuild, WindowsSeparatorsThroughout) {
     QString path = programDir + "based/movimento.DB";
     path.replace('/', '\\');
     EXPECT_EQ(rebuild(path), kRebuildOk);
+}
+
+TEST_F(TableRebuild, AnIndexThatDisagreesWithItsRowsIsRebuilt) {
+    createStore();
+    misdeclareIndex();
+    ASSERT_NE(integrity(store), "ok");
+    EXPECT_EQ(rebuild(programDir + "based\\movimento.DB"), kRebuildOk);
+    EXPECT_EQ(integrity(store), "ok");
 }
 
 TEST_F(TableRebuild, DamageIsReportedAndTheFileKept) {
