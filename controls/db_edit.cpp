@@ -1,7 +1,6 @@
 #include "controls/db_edit.h"
 
 #include "controls/field_link.h"
-#include "data/engine_error.h"
 #include "platform/message_service.h"
 
 #include <QFocusEvent>
@@ -14,10 +13,6 @@ namespace {
 
 constexpr int kUnlimited = 32767;  // QLineEdit's own default
 
-QString messageOf(const std::exception& e) {
-    if (auto* engine = dynamic_cast<const EngineError*>(&e)) return engine->message();
-    return QString::fromUtf8(e.what());
-}
 
 }  // namespace
 
@@ -112,7 +107,7 @@ void DBEdit::focusOutEvent(QFocusEvent* event) {
         setFocus(Qt::OtherFocusReason);
         refusing_ = false;
         if (!hasFocus()) inside_ = false;  // hidden or disabled: it cannot hold the focus
-        QTimer::singleShot(0, this, [text = messageOf(e)] { platform::messages().error(text); });
+        QTimer::singleShot(0, this, [text = QString::fromUtf8(e.what())] { platform::messages().error(text); });
         return;
     }
     inside_ = false;

@@ -328,10 +328,9 @@ QVariant Dataset::valueAt(int row, int fieldIndex) {
 void Dataset::forEachRow(const std::function<void(const Row&)>& f) {
     requireActive("Batch");
     ensureSlots();
-    for (size_t i = 0; i < slots_.size(); ++i) {
-        Slot& slot = slots_[i];
+    for (Slot& slot : slots_) {
         if (!slot.values) slot.values = fetch(slot.rowid);
-        if (slot.values) f(*slot.values);
+        if (slot.values) f(*slot.values);  // a row deleted meanwhile is not moved
     }
 }
 

@@ -59,7 +59,7 @@ QString Field::textOf(const QVariant& v) const {
     if (def_.type == FieldType::Alpha) return v.toString();
     const QLocale locale;
     switch (def_.type) {
-    case FieldType::Alpha: return v.toString();
+    case FieldType::Alpha: break;
     case FieldType::Number: {
         QLocale plain = locale;
         plain.setNumberOptions(QLocale::OmitGroupSeparator);

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/engine_error.h"
+#include "data/sqlite_connection.h"
 #include "data/table_access.h"
 
 namespace meru {
@@ -38,6 +39,22 @@ void Table::applySelection() {
 
 CompiledFilter Table::activeFilter() const { return filtered_ ? compiled_ : CompiledFilter{}; }
 
+// A select of the visible rows in the table's order: the filter's parameters
+// follow those of `range`, the extra condition placed before the filter.
+std::unique_ptr<sqlite::Statement> Table::selectVisible(const QString& columns, const QString& range) const {
+    const CompiledFilter f = activeFilter();
+    QStringList where;
+    if (!range.isEmpty()) where << range;
+    if (!f.where.isEmpty()) where << f.where;
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(columns, access_->qualifiedName());
+    if (!where.isEmpty()) sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY rowid");
+    auto st = std::make_unique<sqlite::Statement>(database()->connection().handle(), sql);
+    const int first = range.count(QLatin1Char('?'));
+    for (size_t i = 0; i < f.params.size(); ++i) st->bind(first + int(i) + 1, f.params[i]);
+    return st;
+}
+
 std::vector<schema::FieldDef> Table::prepare() {
     const schema::TableDef& def = database()->table(tableName_);
     access_ = std::make_unique<TableAccess>(*database(), def);
@@ -48,27 +65,17 @@ std::vector<schema::FieldDef> Table::prepare() {
 void Table::released() { access_.reset(); }
 
 std::vector<Dataset::Slot> Table::loadSlots() {
-    const CompiledFilter f = activeFilter();
-    QString sql = QStringLiteral("SELECT rowid FROM %1").arg(access_->qualifiedName());
-    if (!f.where.isEmpty()) sql += QStringLiteral(" WHERE ") + f.where;
-    sql += QStringLiteral(" ORDER BY rowid");
-    sqlite::Statement st(database()->connection().handle(), sql);
-    st.bindAll(f.params);
+    const auto st = selectVisible(QStringLiteral("rowid"));
     std::vector<Slot> out;
-    while (st.step()) out.push_back(Slot{st.columnInt(0), std::nullopt});
+    while (st->step()) out.push_back(Slot{st->columnInt(0), std::nullopt});
     return out;
 }
 
 void Table::forEachRow(const std::function<void(const Row&)>& f) {
     requireActive("Batch");
     checkBrowseMode();
-    const CompiledFilter filter = activeFilter();
-    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(access_->columnList(), access_->qualifiedName());
-    if (!filter.where.isEmpty()) sql += QStringLiteral(" WHERE ") + filter.where;
-    sql += QStringLiteral(" ORDER BY rowid");
-    sqlite::Statement st(database()->connection().handle(), sql);
-    st.bindAll(filter.params);
-    while (st.step()) f(access_->read(st, 0));
+    const auto st = selectVisible(access_->columnList());
+    while (st->step()) f(access_->read(*st, 0));
 }
 
 std::optional<Row> Table::fetch(qint64 rowid) { return access_->fetch(rowid); }
@@ -80,22 +87,17 @@ void Table::fetchWindow(std::vector<Slot>& window, size_t from, size_t count) {
         low = std::min(low, window[i].rowid);
         high = std::max(high, window[i].rowid);
     }
-    const CompiledFilter f = activeFilter();
-    QString sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid BETWEEN ? AND ?")
-                      .arg(access_->columnList(), access_->qualifiedName());
-    if (!f.where.isEmpty()) sql += QStringLiteral(" AND ") + f.where;
-    sql += QStringLiteral(" ORDER BY rowid");
-    sqlite::Statement st(database()->connection().handle(), sql);
-    st.bind(1, low);
-    st.bind(2, high);
-    for (size_t i = 0; i < f.params.size(); ++i) st.bind(int(i) + 3, f.params[i]);
+    const auto st = selectVisible(QStringLiteral("rowid, ") + access_->columnList(),
+                                  QStringLiteral("rowid BETWEEN ? AND ?"));
+    st->bind(1, low);
+    st->bind(2, high);
     // The window's row ids are mostly in order: match them as the rows come.
     size_t next = from;
-    while (st.step()) {
-        const qint64 rowid = st.columnInt(0);
+    while (st->step()) {
+        const qint64 rowid = st->columnInt(0);
         while (next < end && window[next].rowid < rowid) ++next;
         if (next < end && window[next].rowid == rowid) {
-            if (!window[next].values) window[next].values = access_->read(st, 1);
+            if (!window[next].values) window[next].values = access_->read(*st, 1);
             ++next;
         }
     }

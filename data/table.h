@@ -8,6 +8,7 @@
 namespace meru {
 
 class TableAccess;
+namespace sqlite { class Statement; }
 
 class Table : public Dataset {
     Q_OBJECT
@@ -41,6 +42,7 @@ protected:
 
 private:
     CompiledFilter activeFilter() const;
+    std::unique_ptr<sqlite::Statement> selectVisible(const QString& columns, const QString& range = {}) const;
     void applySelection();
 
     QString tableName_;
