@@ -7,7 +7,7 @@
 #include "platform/guarded.h"
 #include "platform/locale.h"
 #include "platform/message_service.h"
-#include "platform/table_rebuild.h"
+#include "data/table_rebuild.h"
 #include "units/frm_login.h"
 #include "units/frm_unidadesgestoras.h"
 #include "units/valida_cnpj.h"
@@ -170,7 +170,7 @@ void Tfrm_menu::reconstroi_tabelas() {
     } tables[] = {{44, "movimento.DB"}, {45, "cadastro.DB"}, {46, "municipios.DB"}, {47, "referencias.DB"}};
     for (const auto& t : tables) {
         const QByteArray path = (based + QLatin1String(t.file)).toUtf8();
-        platform::TURebuildTable(t.handle, path.constData(), "STANDART", nullptr, nullptr, nullptr, nullptr);
+        TURebuildTable(t.handle, path.constData(), "STANDART", nullptr, nullptr, nullptr, nullptr);
     }
 }
 

@@ -2,12 +2,16 @@
 
 #include "app/frm_menu.h"
 #include "data/dm_dados.h"
+#include "data/store_lock.h"
+#include "platform/engine_config.h"
 #include "platform/locale.h"
 #include "platform/message_service.h"
 #include "platform/qt_message_service.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
+#include <memory>
 
 static void initResources() { Q_INIT_RESOURCE(resources); }
 
@@ -20,14 +24,40 @@ void prepareApplication(QApplication& app) {
     platform::installPortugueseTranslations(app);
 }
 
+namespace {
+
+std::unique_ptr<StoreLock> storeLock;
+
+// Claims the store before anything touches it: a second copy of the program, or
+// a user who cannot write the tables, is refused before the rebuild runs.
+bool claimStore() {
+    const QString dir = platform::EngineConfig::instance().aliasPath(QStringLiteral("MERUDBPX"));
+    // An alias without a directory is the data module's failure to report.
+    if (dir.isEmpty() || !QFileInfo(dir).isDir()) return true;
+    try {
+        storeLock = std::make_unique<StoreLock>(dir);
+        return true;
+    } catch (const std::exception& e) {
+        platform::messages().error(QString::fromUtf8(e.what()));
+        return false;
+    }
+}
+
+}  // namespace
+
 int startApplication(const Timings& timings) {
     initResources();
+    if (!claimStore()) return 1;
     new Tfrm_menu(timings);
     try {
         dm_dados = new Tdm_dados();
     } catch (const std::exception& e) {
-        platform::messages().error(QString::fromUtf8(e.what()));
+        // The main window, its splash and every timer go first, so that nothing
+        // runs against the missing data module while the box waits and the box
+        // is never hidden behind the splash.
         delete frm_menu;
+        platform::messages().error(QString::fromUtf8(e.what()));
+        storeLock.reset();
         return 1;
     }
     // Without a window manager a maximized window keeps its size: take the screen.
@@ -39,6 +69,7 @@ int startApplication(const Timings& timings) {
 void finishApplication() {
     delete frm_menu;
     delete dm_dados;
+    storeLock.reset();
 }
 
 }  // namespace meru

@@ -1,6 +1,7 @@
 #include "database.h"
 
 #include "data/engine_error.h"
+#include "data/store_check.h"
 #include "data/value_codec.h"
 #include "platform/engine_config.h"
 
@@ -66,6 +67,18 @@ void Database::open() {
             connection->exec(QStringLiteral("PRAGMA \"%1\".journal_mode=WAL").arg(schemaName(*def)));
             connection->exec(QStringLiteral("PRAGMA \"%1\".synchronous=FULL").arg(schemaName(*def)));
             problem = layoutProblem(*connection, *def);
+            if (problem.isEmpty()) {
+                // The start-up rebuild has repaired what an index rebuild can repair;
+                // rows it could not save must not reach a window.
+                const QStringList damage = tableDamage(*connection, schemaName(*def), def->name, TableCheck::Quick);
+                if (!damage.isEmpty()) {
+                    unavailable_[def->name] = QStringLiteral("A tabela %1 está danificada e não pôde ser reparada.\n"
+                                                             "Arquivo: %2\n%3")
+                                                  .arg(def->name, QDir::toNativeSeparators(file), damage.first());
+                    connection->exec(QStringLiteral("DETACH DATABASE \"%1\"").arg(schemaName(*def)));
+                    continue;
+                }
+            }
         } catch (const EngineError& e) {
             problem = e.message();
         }

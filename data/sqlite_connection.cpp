@@ -2,10 +2,16 @@
 
 #include "data/engine_error.h"
 
+#include <QFile>
+
 namespace meru::sqlite {
 
 void fail(sqlite3* db, const QString& context) {
-    QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
+    // A lock that another process held past the wait: the write was not done.
+    if (db && ((sqlite3_errcode(db) & 0xff) == SQLITE_BUSY || (sqlite3_errcode(db) & 0xff) == SQLITE_LOCKED))
+        message += QStringLiteral("\nA tabela está em uso por outro programa e a operação não foi feita. "
+                                  "Tente novamente.");
     if (!context.isEmpty()) message += QStringLiteral("\n") + context;
     throw EngineError(message);
 }
@@ -100,11 +106,25 @@ qint64 Statement::columnInt(int i) const { return sqlite3_column_int64(stmt_, i)
 
 bool Statement::columnIsNull(int i) const { return sqlite3_column_type(stmt_, i) == SQLITE_NULL; }
 
-Connection::Connection() {
-    if (sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK)
-        fail(db_, QString());
+Connection::Connection() { open(QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE); }
+
+Connection::Connection(const QString& path, Mode mode) {
+    open(path, SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0));
+}
+
+void Connection::open(const QString& path, int flags) {
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, flags, nullptr) != SQLITE_OK) {
+        sqlite3* failed = db_;
+        db_ = nullptr;
+        try {
+            fail(failed, path == QLatin1String(":memory:") ? QString() : QStringLiteral("File: ") + path);
+        } catch (...) {
+            sqlite3_close_v2(failed);
+            throw;
+        }
+    }
     sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, kBusyWaitMs);
 }
 
 Connection::~Connection() { sqlite3_close_v2(db_); }
@@ -128,5 +148,12 @@ void Connection::execBound(const QString& sql, const std::vector<QVariant>& valu
 qint64 Connection::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
 
 int Connection::changes() const { return sqlite3_changes(db_); }
+
+QStringList Connection::lines(const QString& sql) {
+    Statement st(db_, sql);
+    QStringList result;
+    while (st.step()) result << st.column(0).toString();
+    return result;
+}
 
 }  // namespace meru::sqlite

@@ -1,8 +1,12 @@
 #pragma once
-// A thin owner of one SQLite connection and its prepared statements. Values always
-// travel as bound parameters.
+// The one owner of SQLite connections and their prepared statements: the
+// database BANCO, the laying out of the store and the table rebuild all go
+// through it. Values always travel as bound parameters. Every connection waits
+// up to kBusyWaitMs for a lock that another process holds before a statement
+// fails.
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 #include <sqlite3.h>
@@ -37,17 +41,31 @@ private:
     QString sql_;
 };
 
+constexpr int kBusyWaitMs = 5000;
+
 class Connection {
 public:
+    enum class Mode { ReadWrite, Create };
+
+    // An in-memory database, to which table files are attached.
     Connection();
+    // The database file at path; raises the engine's message when it cannot be
+    // opened (ReadWrite never creates a file).
+    Connection(const QString& path, Mode mode);
     ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
     sqlite3* handle() const { return db_; }
     void exec(const QString& sql);
     void execBound(const QString& sql, const std::vector<QVariant>& values);
     qint64 lastInsertRowId() const;
     int changes() const;
+    // The first column of every row a statement yields, as text.
+    QStringList lines(const QString& sql);
 
 private:
+    void open(const QString& path, int flags);
+
     sqlite3* db_ = nullptr;
 };
 

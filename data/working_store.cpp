@@ -11,32 +11,6 @@
 
 namespace meru {
 
-namespace {
-
-class FileConnection {
-public:
-    explicit FileConnection(const QString& path) {
-        if (sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                            nullptr) != SQLITE_OK)
-            sqlite::fail(db_, path);
-    }
-    ~FileConnection() { sqlite3_close_v2(db_); }
-    void exec(const QString& sql) {
-        char* err = nullptr;
-        if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-            const QString m = QString::fromUtf8(err ? err : "SQLite error");
-            sqlite3_free(err);
-            throw EngineError(m);
-        }
-    }
-    sqlite3* handle() const { return db_; }
-
-private:
-    sqlite3* db_ = nullptr;
-};
-
-}  // namespace
-
 QString createTableSql(const schema::TableDef& table) {
     QStringList columns;
     for (const auto& f : table.fields) {
@@ -62,7 +36,7 @@ QString createTableSql(const schema::TableDef& table) {
 }
 
 void createWorkingTable(const schema::TableDef& table, const QString& filePath) {
-    FileConnection c(filePath);
+    sqlite::Connection c(filePath, sqlite::Connection::Mode::Create);
     c.exec(QStringLiteral("PRAGMA journal_mode=WAL;"));
     c.exec(createTableSql(table));
 }
@@ -73,7 +47,7 @@ int loadMunicipalities(const QString& filePath, const QString& tsvPath) {
         throw EngineError(QStringLiteral("Cannot read the municipalities list: %1").arg(tsvPath));
     QTextStream text(&in);
     text.setEncoding(QStringConverter::Utf8);
-    FileConnection c(filePath);
+    sqlite::Connection c(filePath, sqlite::Connection::Mode::Create);
     c.exec(QStringLiteral("BEGIN"));
     sqlite::Statement st(c.handle(), QStringLiteral("INSERT INTO MUNICIPIOS (AR_CODNOVO, AR_DESCR) VALUES (?, ?)"));
     int count = 0;

@@ -1,5 +1,8 @@
 #include "platform/scripted_message_service.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 namespace meru::platform {
 
 namespace {
@@ -33,11 +36,22 @@ ScriptedMessageService& ScriptedMessageService::answer(Answer a) {
     return *this;
 }
 
+void ScriptedMessageService::show(BoxKind kind, const QString& text) {
+    if (showHook_) showHook_(kind, text);
+    if (answerDelayMs_ > 0) {
+        QEventLoop modal;
+        QTimer::singleShot(answerDelayMs_, &modal, &QEventLoop::quit);
+        modal.exec();
+    }
+}
+
 void ScriptedMessageService::inform(const QString& text) {
+    show(BoxKind::Inform, text);
     boxes_.push_back({BoxKind::Inform, text, Answer::None});
 }
 
 void ScriptedMessageService::error(const QString& text) {
+    show(BoxKind::Error, text);
     boxes_.push_back({BoxKind::Error, text, Answer::None});
 }
 
@@ -54,6 +68,7 @@ Answer ScriptedMessageService::warnYesNo(const QString& text) {
 }
 
 Answer ScriptedMessageService::ask(BoxKind kind, const QString& text) {
+    show(kind, text);
     const bool okCancel = kind == BoxKind::ConfirmOkCancel;
     Answer given = Answer::None;
     if (answers_.empty()) {

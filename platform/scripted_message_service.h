@@ -29,6 +29,11 @@ public:
     // the box without an answer, which gives No (Cancel for OK/Cancel).
     ScriptedMessageService& answer(Answer a);
     void setFailureHook(std::function<void(const QString&)> hook) { failureHook_ = std::move(hook); }
+    // Called as each box opens, before it is answered.
+    void setShowHook(std::function<void(BoxKind, const QString&)> hook) { showHook_ = std::move(hook); }
+    // Keeps each box open this long before answering it, running the event
+    // loop meanwhile as a modal box does: an operator who answers late.
+    void setAnswerDelay(int ms) { answerDelayMs_ = ms; }
 
     void inform(const QString& text) override;
     Answer confirmYesNo(const QString& text) override;
@@ -44,12 +49,15 @@ public:
 
 private:
     Answer ask(BoxKind kind, const QString& text);
+    void show(BoxKind kind, const QString& text);
     void fail(const QString& why);
 
     std::vector<RecordedBox> boxes_;
     std::deque<Answer> answers_;
     QStringList failures_;
     std::function<void(const QString&)> failureHook_;
+    std::function<void(BoxKind, const QString&)> showHook_;
+    int answerDelayMs_ = 0;
 };
 
 QString boxKindName(BoxKind kind);

@@ -2,7 +2,7 @@
 
 #include "app/frm_splash.h"
 #include "platform/engine_config.h"
-#include "platform/table_rebuild.h"
+#include "data/table_rebuild.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,11 +23,11 @@ struct RebuildCall {
 TEST(Startup, RebuildsTheTablesBeforeAnyDatasetThenShowsTheFrameAndSplash) {
     test::TempStore store;
     std::vector<RebuildCall> calls;
-    platform::setRebuildObserver([&](int handle, QString table, QString driver) {
+    setRebuildObserver([&](int handle, QString table, QString driver) {
         calls.push_back({handle, table, driver, dm_dados != nullptr});
     });
     ASSERT_EQ(startApplication(test::shortTimings()), 0);
-    platform::setRebuildObserver({});
+    setRebuildObserver({});
 
     const QString based = platform::programDirectory() + "based/";
     const std::vector<std::tuple<int, QString>> expected = {

@@ -1,15 +1,15 @@
-#include "platform/table_rebuild.h"
+#include "data/table_rebuild.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "qstring_printer.h"
+#include "../platform/qstring_printer.h"
 #include <sqlite3.h>
 #include <tuple>
 
-using namespace meru::platform;
+using namespace meru;
 
 namespace {
 

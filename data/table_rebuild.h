@@ -13,7 +13,7 @@
 #include <QString>
 #include <functional>
 
-namespace meru::platform {
+namespace meru {
 
 enum RebuildResult : int {
     kRebuildOk = 0,
@@ -33,4 +33,4 @@ int TURebuildTable(int handle, const char* tableName, const char* driverType,
 // removes the observer.
 void setRebuildObserver(std::function<void(int, QString, QString)> observer);
 
-}  // namespace meru::platform
+}  // namespace meru
