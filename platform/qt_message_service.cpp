@@ -36,7 +36,11 @@ QMessageBox::StandardButton runBox(const QString& title, QMessageBox::Icon icon,
                                    const QString& text,
                                    QMessageBox::StandardButton first,
                                    QMessageBox::StandardButton second = QMessageBox::NoButton) {
-    QMessageBox box(QApplication::activeWindow());
+    QWidget* owner = QApplication::activeWindow();
+    QMessageBox box(owner);
+    // A box with no window of the program behind it (a refused start) would
+    // otherwise open under whatever the desktop shows, another copy's included.
+    if (!owner) box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setWindowTitle(title);
     box.setIcon(icon);
     box.setTextFormat(Qt::PlainText);
