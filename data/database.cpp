@@ -114,6 +114,8 @@ const schema::TableDef& Database::table(const QString& name) const {
     return *def;
 }
 
+QString Database::schemaOf(const schema::TableDef& def) { return schemaName(def); }
+
 QString Database::qualifiedName(const schema::TableDef& def) const {
     return QStringLiteral("\"%1\".\"%2\"").arg(schemaName(def), def.name);
 }

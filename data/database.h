@@ -37,6 +37,8 @@ public:
     // The table's name as SQL must write it: schema-qualified and quoted.
     QString qualifiedName(const schema::TableDef& table) const;
     static const schema::TableDef* knownTable(const QString& name);
+    // The name under which the table's file is attached to the connection.
+    static QString schemaOf(const schema::TableDef& table);
 
 private:
     QString databaseName_ = QStringLiteral("BANCO");
