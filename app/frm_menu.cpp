@@ -90,6 +90,9 @@ void Tfrm_menu::buildToolBar() {
     btb_sair = makeButton("btb_sair", QStringLiteral("&Sair"), QIcon(QStringLiteral(":/icons/sair.png")),
                           &Tfrm_menu::btb_sairClick);
     btb_sair->setCursor(Qt::PointingHandCursor);
+    // Alt+S belongs to the menu bar's "&Sobre", as a menu bar's mnemonics do; the
+    // button's own mnemonic would make the key ambiguous and neither would answer.
+    btb_sair->setShortcut(QKeySequence());
     btb_abremes->setEnabled(false);
     btb_fechames->setEnabled(false);
 }

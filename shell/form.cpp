@@ -2,6 +2,7 @@
 
 #include "data/data_source.h"
 #include "platform/guarded.h"
+#include "shell/child_accelerators.h"
 #include "shell/main_window.h"
 
 #include <QCloseEvent>
@@ -52,6 +53,8 @@ bool FormBase::dispatchEvent(QEvent* event) {
         // from its sub-window.
         if (style_ != FormStyle::MdiChild) guarded([this] { FormActivate(); })();
         return false;
+    case QEvent::ShortcutOverride:
+        return style_ == FormStyle::MdiChild && claimChildAccelerator(self_, static_cast<QKeyEvent*>(event));
     default:
         return false;
     }
