@@ -13,6 +13,8 @@ class QMdiArea;
 
 namespace meru {
 
+// valida_inscricao and gera_disquete join the interface with the subsystems that
+// bring them.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
