@@ -36,12 +36,7 @@ QString longTimeFormat(const QLocale& locale) {
 using platform::guarded;
 using platform::messages;
 
-Tfrm_menu* frm_menu = nullptr;
-QString cnpj_unidade;
-QString nome_unidade;
-QString mes_referencia;
-
-Tfrm_menu::Tfrm_menu(const Timings& timings, QWidget* parent) : QMainWindow(parent), timings_(timings) {
+Tfrm_menu::Tfrm_menu(const Timings& timings, QWidget* parent) : MainWindow(parent), timings_(timings) {
     setObjectName(QStringLiteral("frm_menu"));
     frm_menu = this;
     setWindowTitle(QStringLiteral("MERU - Caldeno. "));
@@ -95,6 +90,9 @@ void Tfrm_menu::buildToolBar() {
     btb_sair = makeButton("btb_sair", QStringLiteral("&Sair"), QIcon(QStringLiteral(":/icons/sair.png")),
                           &Tfrm_menu::btb_sairClick);
     btb_sair->setCursor(Qt::PointingHandCursor);
+    // Alt+S belongs to the menu bar's "&Sobre", as a menu bar's mnemonics do; the
+    // button's own mnemonic would make the key ambiguous and neither would answer.
+    btb_sair->setShortcut(QKeySequence());
     btb_abremes->setEnabled(false);
     btb_fechames->setEnabled(false);
 }
@@ -181,7 +179,7 @@ void Tfrm_menu::timerTimer() {
     panels_[0]->setText(locale.toString(now.time(), longTimeFormat(locale)));
 }
 
-bool Tfrm_menu::valida_cnpj(const QString& text) { return meru::valida_cnpj(text); }
+bool Tfrm_menu::valida_cnpj(const QString& text) const { return meru::valida_cnpj(text); }
 
 void Tfrm_menu::abre_login() {
     openByReuseRule(frm_login, [this] { return new Tfrm_login(this); });

@@ -2,9 +2,10 @@
 // The main window: the frame every window opens from, its menu, toolbar, status
 // bar and clock, and the switches of the commands that need a confirmed unit.
 
-#include "app/globals.h"
 #include "app/timings.h"
-#include "app/window_reuse.h"
+#include "shell/globals.h"
+#include "shell/main_window.h"
+#include "shell/window_reuse.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -20,23 +21,23 @@ namespace meru {
 class Tfrm_splash;
 class Tfrm_sobre;
 
-class Tfrm_menu : public QMainWindow {
+class Tfrm_menu : public MainWindow {
     Q_OBJECT
 public:
     explicit Tfrm_menu(const Timings& timings = {}, QWidget* parent = nullptr);
     ~Tfrm_menu() override;
 
-    // Checks of a text, pure functions.
-    static bool valida_cnpj(const QString& text);
+    bool valida_cnpj(const QString& text) const override;
+    void abre_login() override;
+    void habilita_menus() override;
+    void desabilita_menus() override;
+    void abre_inclusao_notas() override;
 
-    void abre_login();
-    void habilita_menus();
-    void desabilita_menus();
-    void abre_inclusao_notas();
+    QString statusUnit() const override { return statusPanel(2)->text(); }
+    void setStatusUnit(const QString& text) override { statusPanel(2)->setText(text); }
+    QMdiArea* mdiArea() const override { return mdi_; }
 
-    void setStatusUnit(const QString& text) { statusPanel(2)->setText(text); }
     QLabel* statusPanel(int index) const { return panels_[index]; }
-    QMdiArea* mdiArea() const { return mdi_; }
     const Timings& timings() const { return timings_; }
 
     // Handlers.
@@ -87,8 +88,5 @@ private:
     QMdiArea* mdi_;
     QLabel* panels_[3];
 };
-
-// The single main window.
-extern Tfrm_menu* frm_menu;
 
 }  // namespace meru

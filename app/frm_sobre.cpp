@@ -1,6 +1,6 @@
 #include "frm_sobre.h"
 
-#include "app/window_placement.h"
+#include "shell/window_placement.h"
 
 #include <QVBoxLayout>
 
@@ -9,9 +9,8 @@ namespace meru {
 QPointer<Tfrm_sobre> frm_sobre;
 
 Tfrm_sobre::Tfrm_sobre(QWidget* owner)
-    : QDialog(owner, fixedDialogOnTop()) {
+    : Form(owner, fixedDialogOnTop()) {
     setObjectName(QStringLiteral("frm_sobre"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(QStringLiteral("Sobre"));
     setFixedSize(249, 262);

@@ -1,6 +1,8 @@
 #pragma once
 // The about window: product name and version.
 
+#include "shell/form.h"
+
 #include <QDialog>
 #include <QGroupBox>
 #include <QPointer>
@@ -8,7 +10,7 @@
 
 namespace meru {
 
-class Tfrm_sobre : public QDialog {
+class Tfrm_sobre : public Form<QDialog> {
     Q_OBJECT
 public:
     explicit Tfrm_sobre(QWidget* owner);

@@ -1,9 +1,9 @@
 #include "frm_splash.h"
 
-#include "app/frm_menu.h"
 #include "platform/guarded.h"
-#include "app/window_placement.h"
 #include "platform/jpeg_image.h"
+#include "shell/main_window.h"
+#include "shell/window_placement.h"
 
 #include <QFile>
 
@@ -22,9 +22,8 @@ QPixmap splashPicture() {
 }  // namespace
 
 Tfrm_splash::Tfrm_splash(QWidget* owner, int intervalMs)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : Form(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("frm_splash"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(364, 226);
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

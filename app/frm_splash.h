@@ -2,6 +2,8 @@
 // The picture shown while the application starts; when its time is up it opens
 // the unit confirmation through the main window and closes itself.
 
+#include "shell/form.h"
+
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
@@ -9,7 +11,7 @@
 
 namespace meru {
 
-class Tfrm_splash : public QWidget {
+class Tfrm_splash : public Form<QWidget> {
     Q_OBJECT
 public:
     Tfrm_splash(QWidget* owner, int intervalMs = 6000);

@@ -1,16 +1,16 @@
 #include "frm_login.h"
 
-#include "app/frm_menu.h"
-#include "app/window_placement.h"
 #include "controls/db_edit.h"
 #include "controls/mask_edit.h"
 #include "data/dm_dados.h"
 #include "platform/guarded.h"
 #include "platform/message_service.h"
+#include "shell/globals.h"
+#include "shell/main_window.h"
+#include "shell/window_placement.h"
 #include "units/frm_unidadesgestoras.h"
 #include "units/text_rules.h"
 
-#include <QCloseEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -24,9 +24,8 @@ using platform::messages;
 QPointer<Tfrm_login> frm_login;
 
 Tfrm_login::Tfrm_login(QWidget* owner)
-    : QDialog(owner, fixedDialogOnTop()) {
+    : Form(owner, fixedDialogOnTop()) {
     setObjectName(QStringLiteral("frm_login"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(QString::fromUtf8("Confirmação de Unidade Gestora"));
 
@@ -97,11 +96,6 @@ controls::DBEdit* Tfrm_login::displayField(QWidget* parent, const char* name, co
     return edit;
 }
 
-bool Tfrm_login::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) guarded([this] { FormActivate(); })();
-    return QDialog::event(e);
-}
-
 void Tfrm_login::FormActivate() { mskedt_cnpj->setFocus(); }
 
 void Tfrm_login::btb_confirmarClick() {
@@ -148,8 +142,9 @@ void Tfrm_login::btb_iniciarsistemaClick() {
             confere_cnpj();
         } else {
             auto* registry = new Tfrm_unidadesgestoras(this);
+            createForm(registry);
             frm_unidadesgestoras = registry;
-            registry->show();
+            showWindow(registry);
             dm_dados->qry_cadastro->edit();
             registry->dbedt_cnpj->setFocus();
         }
@@ -184,9 +179,9 @@ void Tfrm_login::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void Tfrm_login::closeEvent(QCloseEvent* event) {
+void Tfrm_login::FormClose(CloseAction& Action) {
     // The windows this one owns go with it, without their own close checks.
-    event->accept();
+    Action = CloseAction::Free;
 }
 
 }  // namespace meru

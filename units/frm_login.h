@@ -2,6 +2,8 @@
 // The confirmation of the managing unit: the operator types its CNPJ, sees its
 // registration and starts the work, registers a new unit, or corrects the unit.
 
+#include "shell/form.h"
+
 #include <QDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -13,12 +15,13 @@ namespace meru {
 
 namespace controls { class DBEdit; class MaskEdit; }
 
-class Tfrm_login : public QDialog {
+class Tfrm_login : public Form<QDialog> {
     Q_OBJECT
 public:
     explicit Tfrm_login(QWidget* owner);
 
-    void FormActivate();
+    void FormActivate() override;
+    void FormClose(CloseAction& Action) override;
     void btb_confirmarClick();
     void btb_iniciarsistemaClick();
     void BitBtn1Click();
@@ -37,8 +40,6 @@ public:
     QPushButton* BitBtn1;
 
 protected:
-    bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -1,15 +1,15 @@
 #include "frm_unidadesgestoras.h"
 
-#include "app/frm_menu.h"
-#include "app/window_placement.h"
 #include "controls/db_edit.h"
 #include "controls/db_lookup_combo_box.h"
 #include "data/dm_dados.h"
 #include "platform/guarded.h"
 #include "platform/message_service.h"
+#include "shell/globals.h"
+#include "shell/main_window.h"
+#include "shell/window_placement.h"
 #include "units/text_rules.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -26,14 +26,15 @@ const QString kNova = QStringLiteral("NOVA");
 }
 
 Tfrm_unidadesgestoras::Tfrm_unidadesgestoras(QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : Form(owner, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frm_unidadesgestoras"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Controle de Unidades Gestoras"));
 
     dt_cadastro = new DataSource(QStringLiteral("dt_cadastro"), nullptr, this);
-    ds_municipios = new DataSource(QStringLiteral("ds_municipios"), dm_dados->qry_municipios, this);
+    ds_municipios = new DataSource(QStringLiteral("ds_municipios"), nullptr, this);
+    bindOnCreate(dt_cadastro, dm_dados->qry_cadastro, [this] { dt_cadastroStateChange(); });
+    bindOnCreate(ds_municipios, dm_dados->qry_municipios);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Dados Unidade Gestora"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -105,18 +106,13 @@ Tfrm_unidadesgestoras::Tfrm_unidadesgestoras(QWidget* owner)
                         btb_gravarunidade};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
-    connect(dt_cadastro, &DataSource::stateChanged, this, guarded([this] { dt_cadastroStateChange(); }));
     connect(btb_novaunidade, &QPushButton::clicked, this, guarded([this] { btb_novaunidadeClick(); }));
     connect(btb_alterarunidade, &QPushButton::clicked, this, guarded([this] { btb_alterarunidadeClick(); }));
     connect(btb_gravarunidade, &QPushButton::clicked, this, guarded([this] { btb_gravarunidadeClick(); }));
     connect(btb_sair, &QPushButton::clicked, this, guarded([this] { btb_sairClick(); }));
 
-    dt_cadastro->setDataSet(dm_dados->qry_cadastro);
-    FormCreate();
-
     adjustSize();
     centerOn(this, frm_menu);
-    show();
 }
 
 void Tfrm_unidadesgestoras::FormCreate() {
@@ -131,11 +127,6 @@ void Tfrm_unidadesgestoras::FormCreate() {
         q->addSql(QStringLiteral(" Select * from CADASTRO "));
     }
     q->open();
-}
-
-bool Tfrm_unidadesgestoras::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) guarded([this] { FormActivate(); })();
-    return QWidget::event(e);
 }
 
 void Tfrm_unidadesgestoras::FormActivate() {
@@ -230,19 +221,14 @@ void Tfrm_unidadesgestoras::btb_sairClick() {
     }
 }
 
-void Tfrm_unidadesgestoras::closeEvent(QCloseEvent* event) {
-    // A failed check, or a CNPJ that cannot be read, keeps the window open.
-    event->ignore();
-    guarded([this, event] { FormClose(event); })();
-}
-
-void Tfrm_unidadesgestoras::FormClose(QCloseEvent* event) {
+void Tfrm_unidadesgestoras::FormClose(CloseAction& Action) {
     if (!frm_menu->valida_cnpj(dbedt_cnpj->fieldText())) {
         messages().inform(QString::fromUtf8("CGC/CNPJ inválido!"));
         dbedt_cnpj->setFocus();
+        Action = CloseAction::None;
         return;
     }
-    event->accept();
+    Action = CloseAction::Free;
 }
 
 }  // namespace meru

@@ -3,8 +3,8 @@
 // CADASTRO through the data module's live query.
 
 #include "data/dataset_state.h"
+#include "shell/form.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
@@ -16,13 +16,14 @@ namespace meru {
 class DataSource;
 namespace controls { class DBEdit; class DBLookupComboBox; }
 
-class Tfrm_unidadesgestoras : public QWidget {
+class Tfrm_unidadesgestoras : public Form<QWidget> {
     Q_OBJECT
 public:
     explicit Tfrm_unidadesgestoras(QWidget* owner);
 
-    void FormCreate();
-    void FormActivate();
+    void FormCreate() override;
+    void FormActivate() override;
+    void FormClose(CloseAction& Action) override;
     void dt_cadastroStateChange();
     void btb_novaunidadeClick();
     void btb_alterarunidadeClick();
@@ -50,16 +51,11 @@ public:
     QPushButton* btb_alterarunidade;
     QLabel* Label_obrigatorios;
 
-protected:
-    bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     bool grava_unidade(bool store);
     bool localiza_unidade(const QString& cnpj);
     // Shows a failed check and moves the focus to its control.
     bool refuse(const QString& message, QWidget* control);
-    void FormClose(QCloseEvent* event);
 };
 
 extern QPointer<Tfrm_unidadesgestoras> frm_unidadesgestoras;

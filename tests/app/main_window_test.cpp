@@ -14,13 +14,13 @@ namespace {
 class MainWindow : public test::AppFixture {
 protected:
     QList<bool> unitCommands() const {
-        return {frm_menu->btb_abremes->isEnabled(), frm_menu->btb_fechames->isEnabled(),
-                frm_menu->mn_dadosunidade->isEnabled(), frm_menu->mn_notasfiscais->menuAction()->isEnabled()};
+        return {test::menu()->btb_abremes->isEnabled(), test::menu()->btb_fechames->isEnabled(),
+                test::menu()->mn_dadosunidade->isEnabled(), test::menu()->mn_notasfiscais->menuAction()->isEnabled()};
     }
 };
 
 TEST_F(MainWindow, StartsWithTheMenuToolbarAndStatusBarOfTheSystem) {
-    const QList<QAction*> top = frm_menu->mainmenu->actions();
+    const QList<QAction*> top = test::menu()->mainmenu->actions();
     ASSERT_EQ(top.size(), 3);
     EXPECT_EQ(top[0]->text(), "&Unidades Gestoras");
     EXPECT_EQ(top[1]->text(), "&Notas Fiscais");
@@ -30,11 +30,11 @@ TEST_F(MainWindow, StartsWithTheMenuToolbarAndStatusBarOfTheSystem) {
         QStringList names, captions;
         QList<bool> enabled;
     } menus[] = {
-        {frm_menu->Menu011,
+        {test::menu()->Menu011,
          {"mn_login", "mn_dadosunidade", "mn_no02", "mn_sair"},
          {"Efetuar Login", "&Dados da Unidade", "", "&Sair"},
          {true, false, false, true}},
-        {frm_menu->mn_notasfiscais,
+        {test::menu()->mn_notasfiscais,
          {"mn_inclusaonotas", "ControleGeral1", "GerarNovamente1", "N1", "LimparBancodeDados1"},
          {QString::fromUtf8("&Inclusão de Notas"), "&Controle Geral", "&Gerar Novamente", "", "&Limpar Banco de Dados"},
          {true, true, true, false, true}},
@@ -49,27 +49,27 @@ TEST_F(MainWindow, StartsWithTheMenuToolbarAndStatusBarOfTheSystem) {
             EXPECT_EQ(items[i]->isSeparator(), m.captions[i].isEmpty());
         }
     }
-    EXPECT_EQ(frm_menu->btb_abremes->text(), "Incluir Notas");
-    EXPECT_EQ(frm_menu->btb_fechames->text(), QString::fromUtf8("Finalizar Mês"));
-    EXPECT_EQ(frm_menu->btb_sair->text(), "&Sair");
-    EXPECT_TRUE(frm_menu->btb_sair->isEnabled());
-    EXPECT_EQ(frm_menu->btb_sair->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_TRUE(frm_menu->btb_abremes->font().bold());
-    EXPECT_EQ(frm_menu->statusPanel(0)->width(), 60);
-    EXPECT_EQ(frm_menu->statusPanel(1)->width(), 72);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(frm_menu->statusPanel(i)->alignment(), Qt::AlignCenter);
+    EXPECT_EQ(test::menu()->btb_abremes->text(), "Incluir Notas");
+    EXPECT_EQ(test::menu()->btb_fechames->text(), QString::fromUtf8("Finalizar Mês"));
+    EXPECT_EQ(test::menu()->btb_sair->text(), "&Sair");
+    EXPECT_TRUE(test::menu()->btb_sair->isEnabled());
+    EXPECT_EQ(test::menu()->btb_sair->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(test::menu()->btb_abremes->font().bold());
+    EXPECT_EQ(test::menu()->statusPanel(0)->width(), 60);
+    EXPECT_EQ(test::menu()->statusPanel(1)->width(), 72);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(test::menu()->statusPanel(i)->alignment(), Qt::AlignCenter);
     EXPECT_EQ(unitCommands(), QList<bool>({false, false, false, false}));
 }
 
 TEST_F(MainWindow, UnitCommandsFollowTheSwitches) {
-    frm_menu->habilita_menus();
+    test::menu()->habilita_menus();
     EXPECT_EQ(unitCommands(), QList<bool>({true, true, true, true}));
-    frm_menu->mn_login->trigger();  // "Efetuar Login" disables them at once
+    test::menu()->mn_login->trigger();  // "Efetuar Login" disables them at once
     EXPECT_EQ(unitCommands(), QList<bool>({false, false, false, false}));
-    EXPECT_EQ(frm_menu->windowTitle(), "MERU - Caldeno");
+    EXPECT_EQ(test::menu()->windowTitle(), "MERU - Caldeno");
     EXPECT_TRUE(frm_login);
-    frm_menu->habilita_menus();
-    frm_menu->desabilita_menus();
+    test::menu()->habilita_menus();
+    test::menu()->desabilita_menus();
     EXPECT_EQ(unitCommands(), QList<bool>({false, false, false, false}));
 }
 
@@ -78,59 +78,59 @@ TEST(MainWindowClock, PanelsAreEmptyUntilTheFirstTick) {
     Timings timings = test::shortTimings();
     timings.clockMs = 300;
     ASSERT_EQ(startApplication(timings), 0);
-    EXPECT_EQ(frm_menu->statusPanel(0)->text(), "");
-    EXPECT_EQ(frm_menu->statusPanel(1)->text(), "");
+    EXPECT_EQ(test::menu()->statusPanel(0)->text(), "");
+    EXPECT_EQ(test::menu()->statusPanel(1)->text(), "");
     QTest::qWait(450);
     const QDate today = QDate::currentDate();
-    EXPECT_EQ(frm_menu->statusPanel(1)->text(), today.toString("dd/MM/yyyy"));
-    EXPECT_TRUE(QTime::fromString(frm_menu->statusPanel(0)->text(), "HH:mm:ss").isValid())
-        << frm_menu->statusPanel(0)->text().toStdString();
+    EXPECT_EQ(test::menu()->statusPanel(1)->text(), today.toString("dd/MM/yyyy"));
+    EXPECT_TRUE(QTime::fromString(test::menu()->statusPanel(0)->text(), "HH:mm:ss").isValid())
+        << test::menu()->statusPanel(0)->text().toStdString();
     finishApplication();
     test::settle();
 }
 
 TEST_F(MainWindow, ToolbarExitAsksAndOnlyYesCloses) {
     boxes.answer(platform::Answer::No);
-    frm_menu->btb_sair->click();
-    EXPECT_TRUE(frm_menu->isVisible());
+    test::menu()->btb_sair->click();
+    EXPECT_TRUE(test::menu()->isVisible());
     boxes.answer(platform::Answer::None);  // closed without an answer
-    frm_menu->btb_sair->click();
-    EXPECT_TRUE(frm_menu->isVisible());
+    test::menu()->btb_sair->click();
+    EXPECT_TRUE(test::menu()->isVisible());
     boxes.answer(platform::Answer::Yes);
-    frm_menu->btb_sair->click();
-    EXPECT_FALSE(frm_menu->isVisible());
+    test::menu()->btb_sair->click();
+    EXPECT_FALSE(test::menu()->isVisible());
     EXPECT_EQ(boxes.texts(), QStringList({"Deseja Sair do sistema?", "Deseja Sair do sistema?",
                                           "Deseja Sair do sistema?"}));
     EXPECT_EQ(boxes.boxes()[0].kind, platform::BoxKind::ConfirmYesNo);
 }
 
 TEST_F(MainWindow, MenuExitClosesWithoutAsking) {
-    frm_menu->mn_sair->trigger();
-    EXPECT_FALSE(frm_menu->isVisible());
+    test::menu()->mn_sair->trigger();
+    EXPECT_FALSE(test::menu()->isVisible());
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
 TEST_F(MainWindow, AWindowIsShownAgainWhileItLivesAndCreatedAnewOnceClosed) {
-    frm_menu->mn_sobre->trigger();
+    test::menu()->mn_sobre->trigger();
     QPointer<Tfrm_sobre> first = frm_sobre;
     ASSERT_TRUE(first);
     EXPECT_EQ(first->parentWidget(), frm_menu);
     first->hide();  // hidden still counts as open
-    frm_menu->mn_sobre->trigger();
+    test::menu()->mn_sobre->trigger();
     EXPECT_EQ(frm_sobre, first);
     EXPECT_TRUE(first->isVisible());
     first->close();
     test::settle();
     EXPECT_FALSE(first);
     EXPECT_FALSE(form_aberto(frm_sobre));
-    frm_menu->mn_sobre->trigger();
+    test::menu()->mn_sobre->trigger();
     ASSERT_TRUE(frm_sobre);
     EXPECT_TRUE(frm_sobre->isVisible());
 }
 
 TEST_F(MainWindow, TheSplashOpensTheConfirmationWindowOnceAndNoSecondOne) {
     ASSERT_TRUE(frm_splash);
-    frm_menu->mn_login->trigger();  // the operator was quicker than the splash
+    test::menu()->mn_login->trigger();  // the operator was quicker than the splash
     QPointer<Tfrm_login> opened = frm_login;
     ASSERT_TRUE(opened);
     frm_splash->Timer1->setInterval(10);
@@ -138,8 +138,8 @@ TEST_F(MainWindow, TheSplashOpensTheConfirmationWindowOnceAndNoSecondOne) {
     test::settle();
     EXPECT_FALSE(frm_splash);
     EXPECT_EQ(frm_login, opened);
-    EXPECT_EQ(frm_menu->findChildren<Tfrm_login*>().size(), 1);
-    EXPECT_EQ(frm_menu->windowTitle(), "MERU - Caldeno");
+    EXPECT_EQ(test::menu()->findChildren<Tfrm_login*>().size(), 1);
+    EXPECT_EQ(test::menu()->windowTitle(), "MERU - Caldeno");
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST_F(SplashAndAbout, SplashIsAFramelessPictureOnTopThatFiresOnce) {
     ASSERT_TRUE(frm_login);
     EXPECT_TRUE(frm_login->isVisible());
     EXPECT_EQ(frm_menu->windowTitle(), "MERU - Caldeno");
-    EXPECT_EQ(frm_menu->statusPanel(2)->text(), "");
+    EXPECT_EQ(test::menu()->statusPanel(2)->text(), "");
 }
 
 TEST(SplashPicture, IsABaselineJpegWithThreeEightBitComponents) {
@@ -60,7 +60,7 @@ TEST(SplashPicture, IsABaselineJpegWithThreeEightBitComponents) {
 }
 
 TEST_F(SplashAndAbout, AboutShowsTheVersionInSelectableReadOnlyText) {
-    frm_menu->mn_sobre->trigger();
+    test::menu()->mn_sobre->trigger();
     ASSERT_TRUE(frm_sobre);
     Tfrm_sobre* about = frm_sobre;
     EXPECT_EQ(about->windowTitle(), "Sobre");

@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "data/dm_dados.h"
 #include "platform/scripted_message_service.h"
+#include "settle.h"
 #include "temp_store.h"
 
 #include <QApplication>
@@ -14,20 +15,15 @@
 
 namespace meru::test {
 
+// The main window whole, with its menu, toolbar and panels.
+inline Tfrm_menu* menu() { return static_cast<Tfrm_menu*>(frm_menu); }
+
 inline Timings shortTimings() {
     Timings t;
     t.startupPauseMs = 0;
     t.splashMs = 60 * 60 * 1000;  // the splash stays until a test fires it
     t.clockMs = 20;
     return t;
-}
-
-// Lets deferred deletions (windows closed with delete-on-close) happen.
-inline void settle() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
 }
 
 class AppFixture : public ::testing::Test {

@@ -42,7 +42,7 @@ protected:
 
     // The caption, the unit panel, and the two globals.
     static QStringList unitNamedInTheFrame() {
-        return {frm_menu->windowTitle(), frm_menu->statusPanel(2)->text(), cnpj_unidade, nome_unidade};
+        return {frm_menu->windowTitle(), frm_menu->statusUnit(), cnpj_unidade, nome_unidade};
     }
     static QStringList frameNaming(const QString& cnpj, const QString& name) {
         return {QStringLiteral("MERU - Caldeno (Unidade: ") + name + QStringLiteral(")."),
@@ -83,7 +83,7 @@ TEST_F(LoginWindow, OpensWaitingWithItsControlsInTabOrder) {
     for (controls::DBEdit* e : login->findChildren<controls::DBEdit*>()) EXPECT_TRUE(e->isReadOnly());
     EXPECT_TRUE(loginQueriesClosedWithoutSql());
     EXPECT_EQ(frm_menu->windowTitle(), "MERU - Caldeno");
-    EXPECT_EQ(frm_menu->statusPanel(2)->text(), "");
+    EXPECT_EQ(frm_menu->statusUnit(), "");
     EXPECT_EQ(focused(), login->mskedt_cnpj);
 
     QStringList chain;
@@ -274,7 +274,7 @@ TEST_F(LoginWindow, IniciarDeclinedResetsTheFrameAndEmptiesTheField) {
         ASSERT_EQ(boxes.boxes().size(), 1u);
         EXPECT_EQ(boxes.boxes()[0].kind, BoxKind::WarnYesNo);
         EXPECT_EQ(frm_menu->windowTitle(), "MERU - Caldeno");
-        EXPECT_EQ(frm_menu->statusPanel(2)->text(), "");
+        EXPECT_EQ(frm_menu->statusUnit(), "");
         EXPECT_EQ(login->mskedt_cnpj->fieldText(), "");
         EXPECT_EQ(focused(), login->mskedt_cnpj);
         EXPECT_TRUE(login->btb_iniciarsistema->isEnabled());

@@ -1,16 +1,16 @@
 #pragma once
 // The common ground of the tests of the confirmation and registry windows: a
-// running shell, units seeded into CADASTRO, the windows opened as the program
-// opens them, and typing into their real edits.
+// fake main window over a temporary store, units seeded into CADASTRO, the windows
+// opened as the main window opens them, and typing into their real edits.
 
-#include "app_fixture.h"
+#include "shell_fixture.h"
 
-#include "app/frm_splash.h"
 #include "controls/db_edit.h"
 #include "controls/db_lookup_combo_box.h"
 #include "controls/mask_edit.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "shell/window_reuse.h"
 #include "units/frm_login.h"
 #include "units/frm_unidadesgestoras.h"
 #include "units/valida_cnpj.h"
@@ -67,11 +67,12 @@ inline UnitRow sampleUnit(const QString& cnpj, const QString& name) {
             kSaoPaulo,  QStringLiteral("C")};
 }
 
-class UnitWindows : public AppFixture {
+class UnitWindows : public ShellFixture {
 protected:
     void SetUp() override {
-        AppFixture::SetUp();
+        ShellFixture::SetUp();
         if (HasFatalFailure()) return;
+        frame->openLogin = [] { openByReuseRule(frm_login, [] { return new Tfrm_login(frm_menu); }); };
         // The operator's choice of municipality is a keyboard search through the combo box.
         QApplication::setKeyboardInputInterval(5000);
     }
@@ -122,11 +123,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window)) << window->objectName().toStdString();
     }
 
-    // The confirmation window as the splash opens it: through the main window,
-    // the splash closing itself afterwards.
+    // The confirmation window as the splash opens it: through the main window.
     Tfrm_login* openLogin() {
         frm_menu->abre_login();
-        if (meru::frm_splash) meru::frm_splash->close();
         settle();
         Tfrm_login* w = frm_login;
         if (w) activate(w);
@@ -135,7 +134,7 @@ protected:
 
     // The registry window as "&Dados da Unidade" opens it.
     Tfrm_unidadesgestoras* openRegistryFromMenu() {
-        frm_menu->mn_dadosunidadeClick();
+        openByReuseRule(frm_unidadesgestoras, [] { return new Tfrm_unidadesgestoras(frm_menu); });
         settle();
         Tfrm_unidadesgestoras* w = frm_unidadesgestoras;
         if (w) activate(w);
@@ -168,10 +167,9 @@ protected:
 
     static QWidget* focused() { return QApplication::focusWidget(); }
 
-    static QList<bool> unitCommands() {
-        return {frm_menu->btb_abremes->isEnabled(), frm_menu->btb_fechames->isEnabled(),
-                frm_menu->mn_dadosunidade->isEnabled(), frm_menu->mn_notasfiscais->menuAction()->isEnabled()};
-    }
+    // "Incluir Notas", "Finalizar Mês", "&Dados da Unidade", "&Notas Fiscais", which
+    // the main window switches together.
+    QList<bool> unitCommands() const { return QList<bool>(4, frame->unitCommandsEnabled); }
     static QList<bool> allUnitCommands(bool on) { return {on, on, on, on}; }
 };
 

@@ -3,9 +3,12 @@
 // designates a living window (visible or hidden); otherwise a new one is created,
 // recorded and shown.
 
-#include <QMdiSubWindow>
+#include "shell/form.h"
+
 #include <QPointer>
 #include <QWidget>
+
+#include <type_traits>
 
 namespace meru {
 
@@ -14,16 +17,28 @@ bool form_aberto(const QPointer<W>& record) {
     return !record.isNull();
 }
 
-// Brings a window (or the MDI sub-window that holds it) to the front.
+// Makes a window visible and brings it (or the MDI sub-window that frames it)
+// to the front.
 void showWindow(QWidget* window);
+
+// Creates a window just constructed (createForm) and shows it, without the reuse
+// test: for the openings that always make a new window.
+template <class W>
+W* openForm(W* window) {
+    createForm(window);
+    showWindow(window);
+    return window;
+}
 
 template <class W, class Create>
 W* openByReuseRule(QPointer<W>& record, Create create) {
+    static_assert(std::is_base_of_v<FormBase, W>, "windows are opened through their base");
     if (form_aberto(record)) {
         showWindow(record);
         return record;
     }
     W* window = create();
+    createForm(window);
     record = window;
     showWindow(window);
     return window;

@@ -1,5 +1,7 @@
 #include "window_reuse.h"
 
+#include <QMdiSubWindow>
+
 namespace meru {
 
 void showWindow(QWidget* window) {

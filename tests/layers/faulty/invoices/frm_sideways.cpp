@@ -1,0 +1,2 @@
+// Entry reaching the list: against the one allowed direction.
+#include "reports/frm_sele_notas.h"

@@ -1,0 +1,2 @@
+#include "data/dataset.h"
+#include <QWidget>
