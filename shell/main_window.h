@@ -13,8 +13,7 @@ class QMdiArea;
 
 namespace meru {
 
-// valida_inscricao and gera_disquete join the interface with the subsystems that
-// bring them.
+// gera_disquete joins the interface with the subsystem that brings it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -22,6 +21,9 @@ public:
 
     // The check digits of a CNPJ text; a pure function of the text.
     virtual bool valida_cnpj(const QString& text) const = 0;
+    // The check digit of a state registration; a pure function of the text that
+    // never raises.
+    virtual bool valida_inscricao(const QString& text) const = 0;
 
     // Opens the unit confirmation by the window-reuse rule, then names no unit
     // in the caption and the unit panel.
