@@ -39,6 +39,9 @@ public:
         setStatusUnit(QString());
     }
     void abre_inclusao_notas() override { calls << QStringLiteral("abre_inclusao_notas"); }
+    void gera_disquete(const QString& referencia, unsigned char regera) override {
+        calls << QStringLiteral("gera_disquete(%1, %2)").arg(referencia).arg(regera);
+    }
     void habilita_menus() override {
         calls << QStringLiteral("habilita_menus");
         unitCommandsEnabled = true;
