@@ -2,7 +2,10 @@
 
 #include "transmission/gera_disquete.h"
 
+#include <QProcess>
 #include <QTimeZone>
+#include <algorithm>
+#include <cstdio>
 
 using namespace meru;
 using platform::Answer;
@@ -165,6 +168,61 @@ TEST_F(MonthClosing, ADiskThatDoesNotReadBackAsWrittenMarksNothing) {
     DisketteGeneration::setStepObserver({});
     EXPECT_EQ(boxes.texts(), QStringList({kAsk1, kAsk2, kCancelled, kWriteFailed, kFailed}));
     EXPECT_EQ(invoiceStatuses(), (std::map<QString, QString>{{"1", "N"}, {"2", "N"}}));
+}
+
+// A small file system of the test's own over drive A:, unmounted at the end.
+class MountedDrive {
+public:
+    MountedDrive(const QString& dir, const QString& options) : dir_(dir) {
+        mounted_ = QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", dir}) == 0;
+    }
+    ~MountedDrive() {
+        if (mounted_) QProcess::execute("umount", {dir_});
+    }
+    bool mounted() const { return mounted_; }
+
+private:
+    QString dir_;
+    bool mounted_ = false;
+};
+
+TEST_F(MonthClosing, AMissingReadOnlyOrFullDriveFailsTheClosingAndMarksNothing) {
+    addUnit("11222333000181", "Unidade", "N");
+    for (int i = 1; i <= 300; ++i) addInvoice({QString::number(i)});
+    openMonth("062004");
+    const struct {
+        const char* name;
+        const char* mountOptions;  // none: the drive's directory is missing
+        QString formatMessage;
+    } cases[] = {
+        {"missing", nullptr, QString::fromUtf8("Não foi possível formatar.")},
+        {"read-only", "ro,size=256k", kCancelled},
+        {"full", "size=16k", kCancelled},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<MountedDrive> drive;
+        if (c.mountOptions) {
+            drive = std::make_unique<MountedDrive>(store.driveA(), c.mountOptions);
+            if (!drive->mounted()) {
+                std::printf("[  SKIPPED ] the %s drive: this user cannot mount a file system\n", c.name);
+                continue;
+            }
+        } else {
+            QDir(store.driveA()).removeRecursively();
+        }
+        boxes.clear();
+        boxes.answer(Answer::Yes).answer(Answer::Ok);
+        formatDialogClicks({"btnFechar"});
+        clickFinalizarMes();
+        EXPECT_EQ(boxes.texts(), QStringList({kAsk1, kAsk2, c.formatMessage, kWriteFailed, kFailed}));
+        const auto statuses = invoiceStatuses();
+        EXPECT_EQ(std::count_if(statuses.begin(), statuses.end(), [](const auto& s) { return s.second != "N"; }), 0);
+        EXPECT_EQ(unitStatuses().at("11222333000181"), "N");
+        EXPECT_EQ(rowsOf("referencias.DB", "referencias"), 1);
+        drive.reset();
+        QDir().mkpath(store.driveA());
+    }
 }
 
 }  // namespace
