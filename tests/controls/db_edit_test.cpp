@@ -217,8 +217,11 @@ TEST_P(DBEditRefusal, ARefusedValueKeepsTheFocusAndShowsTheFieldsMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Conversions, DBEditRefusal,
-    ::testing::Values(Refusal{"mov_vl_valor", {}, "abc", "'abc' is not a valid floating point value"},
-                      Refusal{"mov_dt_notaf", kDateMask, "31029999", "'31/02/9999' is not a valid date"}));
+    ::testing::Values(Refusal{"mov_vl_valor", {}, "abc",
+                              "'abc' não é um valor válido para o campo mov_vl_valor. Digite o valor como em 1.234,56."},
+                      Refusal{"mov_dt_notaf", kDateMask, "31029999",
+                              "'31/02/9999' não é uma data válida para o campo mov_dt_notaf. Digite a data como em "
+                              "15/03/2004."}));
 
 TEST_F(DBEditTest, BrowseStateTakesNoInputAndWritesNothing) {
     test::addInvoice(*view, {"012001", "N", "7"});
