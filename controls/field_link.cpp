@@ -1,5 +1,9 @@
 #include "controls/field_link.h"
 
+#include "platform/message_service.h"
+
+#include <QTimer>
+
 namespace meru::controls {
 
 FieldLink::FieldLink(QObject* parent) : QObject(parent) {}
@@ -46,5 +50,22 @@ bool FieldLink::canModify() const {
     Field* f = field();
     return editing() && f && !f->readOnly() && !dataSet()->readOnly();
 }
+
+void FieldLink::reportLater(const QString& message) {
+    const bool scheduled = !pending_.isEmpty();
+    pending_ = message.isEmpty() ? QStringLiteral("Erro desconhecido.") : message;
+    if (scheduled) return;
+    QTimer::singleShot(0, this, [this] {
+        const QString message = std::exchange(pending_, QString());
+        if (message.isEmpty()) return;
+        try {
+            platform::messages().error(message);
+        } catch (...) {
+            // The error box itself failed; there is nobody left to tell.
+        }
+    });
+}
+
+void FieldLink::withdrawReport() { pending_.clear(); }
 
 }  // namespace meru::controls
