@@ -143,6 +143,21 @@ TEST_F(DBEditTest, AMaskPutOnTheFieldLaterIsTakenWithTheNextDataChange) {
     EXPECT_EQ(edit->displayText(), "12.345.678/0001-95");
 }
 
+// A mask is parsed where it is set: a bad one is refused there, and the field
+// and its edit keep the mask they had.
+TEST_F(DBEditTest, ABadMaskIsRefusedWhereItIsSet) {
+    test::addInvoice(*view, {"012001"});
+    field("mov_cd_cnpj")->setEditMask(kCnpjMask);
+    bind("mov_cd_cnpj");
+    EXPECT_THROW(field("mov_cd_cnpj")->setEditMask("99\\;99;0;_"), EngineError);
+    EXPECT_EQ(field("mov_cd_cnpj")->editMask(), kCnpjMask);
+    EXPECT_EQ(field("mov_cd_cnpj")->mask().qtInputMask(), QStringLiteral("00.000.000/0000-00;_"));
+    view->refresh();
+    EXPECT_EQ(edit->editMask(), kCnpjMask);
+    EXPECT_EQ(edit->displayText(), "12.345.678/0001-95");
+    EXPECT_EQ(field("mov_cd_cnpj")->maskedTextOf(field("mov_cd_cnpj")->value()), "12.345.678/0001-95");
+}
+
 struct Limit {
     const char* field;
     QString mask;
