@@ -12,6 +12,10 @@ namespace meru::controls {
 
 namespace {
 
+// What search() answers besides a row.
+constexpr int kNoRow = -2;          // the key was taken, and leads to no row
+constexpr int kNotASearchKey = -3;  // the key goes on to the combo box
+
 // A name as the search compares it: without accents, in one letter case.
 QString folded(const QString& text) {
     const QString decomposed = text.normalized(QString::NormalizationForm_D);
@@ -173,11 +177,11 @@ int DBLookupComboBox::search(QKeyEvent* event) {
     if (plain && event->key() == Qt::Key_Backspace) {
         search_.chop(1);
         lastKey_.start();
-        return search_.isEmpty() ? -2 : find(search_);
+        return search_.isEmpty() ? kNoRow : find(search_);
     }
     if (!plain || text.isEmpty() || !text.at(0).isPrint()) {
         search_.clear();
-        return -3;
+        return kNotASearchKey;
     }
     const bool paused = !lastKey_.isValid() || lastKey_.elapsed() > QApplication::keyboardInputInterval();
     lastKey_.start();
@@ -193,12 +197,12 @@ int DBLookupComboBox::search(QKeyEvent* event) {
             return i;
         }
     }
-    return -2;
+    return kNoRow;
 }
 
 void DBLookupComboBox::keyPressEvent(QKeyEvent* event) {
     const int found = search(event);
-    if (found == -3) {
+    if (found == kNotASearchKey) {
         QComboBox::keyPressEvent(event);
         return;
     }
@@ -216,7 +220,7 @@ bool DBLookupComboBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view() && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const int found = search(key);
-        if (found == -3) return QComboBox::eventFilter(watched, event);
+        if (found == kNotASearchKey) return QComboBox::eventFilter(watched, event);
         if (found >= 0) {
             const QModelIndex index = model()->index(found, modelColumn(), rootModelIndex());
             view()->setCurrentIndex(index);

@@ -60,8 +60,8 @@ private:
     void clearList();
     void showKey();
     void choose(int index);
-    // The row a typed key leads to; -2 for none (the key is taken), -3 when the
-    // key is no search key and goes on to the combo box.
+    // The row a typed key leads to, or a negative code: the key was taken and
+    // leads to no row, or it is no search key and goes on to the combo box.
     int search(QKeyEvent* event);
     int find(const QString& typed) const;
 
