@@ -2,6 +2,7 @@
 
 #include "platform/message_service.h"
 
+#include <QThread>
 #include <QTimer>
 
 namespace meru::controls {
@@ -55,9 +56,20 @@ void FieldLink::reportLater(const QString& message) {
     const bool scheduled = !pending_.isEmpty();
     pending_ = message.isEmpty() ? QStringLiteral("Erro desconhecido.") : message;
     if (scheduled) return;
-    QTimer::singleShot(0, this, [this] {
+    showReport(QThread::currentThread()->loopLevel());
+}
+
+void FieldLink::showReport(int loopLevel) {
+    // Inside a box that a handler opened meanwhile (a nested event loop), the
+    // report waits for the handler: it may yet meet this failure itself.
+    const int delay = QThread::currentThread()->loopLevel() > loopLevel ? 50 : 0;
+    QTimer::singleShot(delay, this, [this, loopLevel] {
+        if (pending_.isEmpty()) return;
+        if (QThread::currentThread()->loopLevel() > loopLevel) {
+            showReport(loopLevel);
+            return;
+        }
         const QString message = std::exchange(pending_, QString());
-        if (message.isEmpty()) return;
         try {
             platform::messages().error(message);
         } catch (...) {
