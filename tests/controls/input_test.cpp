@@ -26,7 +26,7 @@ namespace {
 
 const QString kCnpjMask = QStringLiteral("!99.999.999/9999-99;0;_");
 const QString kDateMask = QStringLiteral("!99/99/9999;1;_");
-constexpr int kPauseMs = 60;  // longer than the keyboard interval the fixture sets
+constexpr int kPauseMs = 300;  // longer than the keyboard interval the fixture sets
 
 class InputWindow : public test::BoundWindow {
 protected:
@@ -35,7 +35,7 @@ protected:
     void SetUp() override {
         BoundWindow::SetUp();
         interval_ = QApplication::keyboardInputInterval();
-        QApplication::setKeyboardInputInterval(kPauseMs / 3);
+        QApplication::setKeyboardInputInterval(kPauseMs / 2);
         movimento.setTableName("movimento");
         movimento.open();
         cadastro.setTableName("CADASTRO");
