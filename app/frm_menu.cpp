@@ -213,8 +213,10 @@ void Tfrm_menu::btb_abremesClick() {
         openByReuseRule(frm_mesref, [this] { return new Tfrm_mesref(this); });
 }
 
-void Tfrm_menu::btb_fechamesClick() {
-    // Month closing comes with diskette transmission.
+void Tfrm_menu::btb_fechamesClick() { transmissao_.btb_fechamesClick(); }
+
+void Tfrm_menu::gera_disquete(const QString& referencia, unsigned char regera) {
+    transmissao_.gera_disquete(referencia, regera);
 }
 
 void Tfrm_menu::btb_sairClick() {
@@ -242,9 +244,7 @@ void Tfrm_menu::GerarNovamente1Click() {
     // Regeneration comes with diskette transmission.
 }
 
-void Tfrm_menu::LimparBancodeDados1Click() {
-    // Clearing comes with diskette transmission.
-}
+void Tfrm_menu::LimparBancodeDados1Click() { transmissao_.LimparBancodeDados1Click(); }
 
 void Tfrm_menu::mn_sobreClick() {
     openByReuseRule(frm_sobre, [this] { return new Tfrm_sobre(this); });

@@ -6,6 +6,7 @@
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "shell/window_reuse.h"
+#include "transmission/gera_disquete.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -46,6 +47,7 @@ public:
     void timerTimer();
     void btb_abremesClick();
     void btb_fechamesClick();
+    void gera_disquete(const QString& referencia, unsigned char regera) override;
     void btb_sairClick();
     void mn_loginClick();
     void mn_dadosunidadeClick();
@@ -86,6 +88,7 @@ private:
     void reconstroi_tabelas();
 
     Timings timings_;
+    DisketteGeneration transmissao_{this};
     QMdiArea* mdi_;
     QLabel* panels_[3];
 };

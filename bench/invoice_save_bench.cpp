@@ -40,6 +40,7 @@ public:
     bool valida_inscricao(const QString& text) const override { return meru::valida_inscricao(text); }
     void abre_login() override {}
     void abre_inclusao_notas() override {}
+    void gera_disquete(const QString&, unsigned char) override {}
     void habilita_menus() override {}
     void desabilita_menus() override {}
     QString statusUnit() const override { return {}; }

@@ -1,11 +1,14 @@
 // Figures of the engine on a store of many invoices, and of the start-up.
 //   build/meru_bench                 all benchmarks
 //   build/meru_bench --startup-only  only the start-up figure
+//   build/meru_bench --benchmark_filter=Walk   the walks; binding 0 unbound, 1 bound to a
+//                                    grid with controls disabled, 2 bound with them enabled
 
 #include "invoice_store.h"
 
 #include "app/frm_menu.h"
 #include "app/startup.h"
+#include "controls/db_grid.h"
 #include "data/dm_dados.h"
 #include "data/paradox/bare_pxlib_loop.h"
 #include "data/paradox/create_table.h"
@@ -17,6 +20,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
@@ -136,6 +140,51 @@ void BM_WalkEveryInvoice(benchmark::State& state) {
     state.counters["rows"] = seen;
 }
 
+// The walk of a view that a shown grid may be bound to (the report walks the
+// list's view): unbound, bound with the controls disabled for the walk, and bound
+// with them enabled, where every move reaches the grid.
+enum Binding { Unbound, BoundControlsDisabled, BoundControlsEnabled };
+
+void BM_WalkAGridBoundView(benchmark::State& state) {
+    Fixture& f = fixture(int(state.range(0)));
+    const int rows = int(state.range(1));
+    const auto binding = Binding(state.range(2));
+    Table view(QStringLiteral("tab_movimento"), f.dm->Database1);
+    view.setTableName(QStringLiteral("movimento"));
+    view.open();
+    DataSource source(QStringLiteral("ds_movimento"), binding == Unbound ? nullptr : &view);
+    QWidget window;
+    auto* grid = new controls::DBGrid;
+    (new QVBoxLayout(&window))->addWidget(grid);
+    grid->addColumn(QStringLiteral("mov_cd_cnpj"), QStringLiteral("CNPJ"));
+    grid->addColumn(QStringLiteral("mov_nr_nf"), QStringLiteral("NF"));
+    grid->addColumn(QStringLiteral("mov_vl_valor"), QStringLiteral("Valor"));
+    grid->setDataSource(&source);
+    window.resize(700, 400);
+    window.show();
+    QCoreApplication::processEvents();
+    Field* nf = view.fieldByName(QStringLiteral("mov_nr_nf"));
+    int seen = 0;
+    for (auto _ : state) {
+        seen = 0;
+        if (binding == BoundControlsDisabled) view.disableControls();
+        for (view.first(); !view.eof() && seen < rows; view.next()) {
+            benchmark::DoNotOptimize(nf->asString());
+            ++seen;
+        }
+        if (binding == BoundControlsDisabled) view.enableControls();
+        QCoreApplication::processEvents();  // the grid paints what it was told
+    }
+    state.counters["rows"] = seen;
+}
+
+BENCHMARK(BM_WalkAGridBoundView)
+    ->ArgNames({"store", "walked", "binding"})
+    ->Args({100000, 100000, Unbound})
+    ->Args({100000, 100000, BoundControlsDisabled})
+    ->Args({100000, 5000, Unbound})
+    ->Args({100000, 5000, BoundControlsEnabled})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WalkEveryInvoice)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BatchMoveToParadox)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BarePxlibAppendLoop)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -1,8 +1,5 @@
 #include "controls/dataset_table_model.h"
 
-#include "platform/guarded.h"
-
-#include <algorithm>
 #include <stdexcept>
 
 namespace meru::controls {
@@ -22,22 +19,30 @@ QString indicatorFor(DatasetState state) {
 DatasetTableModel::DatasetTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void DatasetTableModel::setDataSource(DataSource* source) {
-    for (auto* c : {&state_, &data_, &field_}) disconnect(*c);
+    for (const auto& link : links_) disconnect(link);
+    links_.clear();
+    beginResetModel();
     source_ = source;
     if (source_) {
-        state_ = connect(source_, &DataSource::stateChanged, this, &DatasetTableModel::sync);
-        data_ = connect(source_, &DataSource::dataChanged, this, &DatasetTableModel::sync);
-        field_ = connect(source_, &DataSource::fieldChanged, this, &DatasetTableModel::fieldChanged);
+        links_ = {
+            connect(source_, &DataSource::rowsAboutToBeReset, this, &DatasetTableModel::aboutToReset),
+            connect(source_, &DataSource::rowsReset, this, &DatasetTableModel::reset),
+            connect(source_, &DataSource::rowAboutToBeInserted, this, &DatasetTableModel::aboutToInsert),
+            connect(source_, &DataSource::rowInserted, this, &DatasetTableModel::inserted),
+            connect(source_, &DataSource::rowAboutToBeRemoved, this, &DatasetTableModel::aboutToRemove),
+            connect(source_, &DataSource::rowRemoved, this, &DatasetTableModel::removed),
+            connect(source_, &DataSource::rowChanged, this, &DatasetTableModel::rowChanged),
+            connect(source_, &DataSource::fieldChanged, this, &DatasetTableModel::fieldChanged),
+            connect(source_, &DataSource::stateChanged, this, &DatasetTableModel::followCurrent),
+            connect(source_, &DataSource::dataChanged, this, &DatasetTableModel::followCurrent),
+        };
     }
-    beginResetModel();
-    shown_ = nullptr;
-    active_ = false;
-    rows_ = 0;
-    pendingRow_ = -1;
+    Dataset* ds = dataset();
+    rows_ = ds ? ds->rowCount() : 0;
     current_ = -1;
-    seenRow_ = -1;
+    findFields();
     endResetModel();
-    sync();
+    followCurrent();
 }
 
 void DatasetTableModel::addColumn(const GridColumn& column) {
@@ -45,91 +50,80 @@ void DatasetTableModel::addColumn(const GridColumn& column) {
     columns_.push_back(column);
     findFields();
     endResetModel();
+    followCurrent();
 }
 
 Field* DatasetTableModel::columnField(int column) const {
     Dataset* ds = dataset();
-    if (!ds || !active_ || column < 0 || column >= int(fieldIndexes_.size())) return nullptr;
+    if (!ds || !ds->active() || column < 0 || column >= int(fieldIndexes_.size())) return nullptr;
     const int index = fieldIndexes_[size_t(column)];
-    return index < 0 ? nullptr : ds->fields()[size_t(index)].get();
+    return index < 0 || index >= int(ds->fields().size()) ? nullptr : ds->fields()[size_t(index)].get();
 }
 
 void DatasetTableModel::findFields() {
     fieldIndexes_.assign(columns_.size(), -1);
-    masks_.assign(columns_.size(), platform::EditMask());
     Dataset* ds = dataset();
-    if (!ds || !active_) return;
+    if (!ds || !ds->active()) return;
     for (size_t c = 0; c < columns_.size(); ++c)
         if (Field* f = ds->findField(columns_[c].fieldName)) fieldIndexes_[c] = f->index();
 }
 
-std::vector<QVariant> DatasetTableModel::currentValues() const {
-    std::vector<QVariant> values(columns_.size());
-    Dataset* ds = dataset();
-    for (size_t c = 0; c < columns_.size(); ++c) {
-        const Field* f = ds->findField(columns_[c].fieldName);
-        if (f) values[c] = ds->fieldValue(f->index());
-    }
-    return values;
+void DatasetTableModel::aboutToReset() {
+    if (resetting_) return;
+    resetting_ = true;
+    beginResetModel();
 }
 
-void DatasetTableModel::sync() {
+void DatasetTableModel::reset() {
+    if (!resetting_) beginResetModel();
     Dataset* ds = dataset();
-    bool active = false;
-    DatasetState state = DatasetState::Inactive;
-    int count = 0;
-    int recNo = -1;
-    try {
-        if (ds && ds->active()) {
-            active = true;
-            state = ds->state();
-            count = ds->recordCount();
-            recNo = ds->recNo();
-            if (state == DatasetState::Browse) {
-                seen_ = currentValues();
-                seenRow_ = recNo;
-            }
-        }
-    } catch (...) {
-        platform::reportException();
-        active = false;
-        count = 0;
-        recNo = -1;
-    }
+    rows_ = ds ? ds->rowCount() : 0;
+    current_ = -1;
+    findFields();
+    resetting_ = false;
+    endResetModel();
+    followCurrent();
+}
 
-    const int pendingRow = state == DatasetState::Insert ? std::max(recNo, 0) : -1;
-    if (pendingRow >= 0 && pendingRow_ < 0)
-        displaced_ = seenRow_ == recNo ? seen_ : std::vector<QVariant>(columns_.size());
-    const int rows = count + (pendingRow >= 0 ? 1 : 0);
-    const int current = pendingRow >= 0 ? pendingRow : (recNo >= 0 && recNo < rows ? recNo : -1);
+void DatasetTableModel::aboutToInsert(int row) { beginInsertRows(QModelIndex(), row, row); }
+
+void DatasetTableModel::inserted(int) {
+    ++rows_;
+    if (current_ >= 0 && current_ >= rows_) current_ = -1;
+    endInsertRows();
+    followCurrent();
+}
+
+void DatasetTableModel::aboutToRemove(int row) { beginRemoveRows(QModelIndex(), row, row); }
+
+void DatasetTableModel::removed(int) {
+    --rows_;
+    if (current_ >= rows_) current_ = -1;
+    endRemoveRows();
+    followCurrent();
+}
+
+void DatasetTableModel::rowChanged(int row) {
+    if (row >= 0 && row < rows_ && !columns_.empty())
+        emit dataChanged(index(row, 0), index(row, int(columns_.size()) - 1), {Qt::DisplayRole});
+    followCurrent();
+}
+
+void DatasetTableModel::fieldChanged(Field*) { rowChanged(current_); }
+
+// Moves the marker to the dataset's current row; only the rows whose marker
+// changes are repainted.
+void DatasetTableModel::followCurrent() {
+    Dataset* ds = dataset();
+    const int row = ds ? ds->recNo() : -1;
     const int previous = current_;
-
-    if (ds != shown_ || active != active_ || rows != rows_ || pendingRow != pendingRow_) {
-        beginResetModel();
-        shown_ = ds;
-        active_ = active;
-        rows_ = rows;
-        pendingRow_ = pendingRow;
-        current_ = current;
-        findFields();
-        endResetModel();
-    } else {
-        current_ = current;
-        if (rows_ > 0 && !columns_.empty())
-            emit dataChanged(index(0, 0), index(rows_ - 1, int(columns_.size()) - 1), {Qt::DisplayRole});
-        // Only the two rows whose marker changed: a header update over every row
-        // costs as much as the rows.
-        if (indicator_) {
-            if (previous >= 0 && previous < rows_) emit headerDataChanged(Qt::Vertical, previous, previous);
-            if (current_ >= 0 && current_ != previous) emit headerDataChanged(Qt::Vertical, current_, current_);
-        }
+    current_ = row >= 0 && row < rows_ ? row : -1;
+    if (indicator_) {
+        if (previous >= 0 && previous < rows_ && previous != current_)
+            emit headerDataChanged(Qt::Vertical, previous, previous);
+        if (current_ >= 0) emit headerDataChanged(Qt::Vertical, current_, current_);
     }
     emit currentRowChanged(current_);
-}
-
-void DatasetTableModel::fieldChanged(Field*) {
-    if (!active_ || current_ < 0 || columns_.empty()) return;
-    emit dataChanged(index(current_, 0), index(current_, int(columns_.size()) - 1), {Qt::DisplayRole});
 }
 
 int DatasetTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
@@ -138,45 +132,17 @@ int DatasetTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(columns_.size());
 }
 
-int DatasetTableModel::datasetRow(int row) const {
-    if (pendingRow_ < 0 || row < pendingRow_) return row;
-    return row == pendingRow_ ? -1 : row - 1;
-}
-
 bool DatasetTableModel::pending() const {
     Dataset* ds = dataset();
     return ds && isEditing(ds->state());
 }
 
-QVariant DatasetTableModel::cellValue(int row, int column) const {
-    Dataset* ds = dataset();
-    const int fieldIndex = fieldIndexes_[size_t(column)];
-    if (!ds || !active_ || fieldIndex < 0) return {};
-    if (pendingRow_ >= 0) {
-        if (row == pendingRow_) return ds->fieldValue(fieldIndex);
-        if (row > pendingRow_ && --row == pendingRow_)
-            return size_t(column) < displaced_.size() ? displaced_[size_t(column)] : QVariant();
-    }
-    return ds->valueAt(row, fieldIndex);
-}
-
 QString DatasetTableModel::cellText(int row, int column) const {
     const Field* f = columnField(column);
     if (!f) return {};
-    const QVariant value = cellValue(row, column);
+    const QVariant value = dataset()->valueAt(row, f->index());
     if (value.isNull() || !value.isValid()) return {};
-    const QString& maskText = f->editMask();
-    if (!maskText.isEmpty()) {
-        platform::EditMask& mask = masks_[size_t(column)];
-        if (mask.source() != maskText) {
-            try {
-                mask = platform::EditMask::parse(maskText);
-            } catch (const std::invalid_argument&) {
-                mask = platform::EditMask();
-            }
-        }
-        if (!mask.isEmpty()) return mask.displayTextFor(f->textOf(value));
-    }
+    if (!f->editMask().isEmpty()) return f->maskedTextOf(value);
     return f->displayTextOf(value);
 }
 

@@ -1,18 +1,16 @@
 #pragma once
-// The rows of a data source's dataset as a read-only table model for a grid.
+// The visible rows of a data source's dataset as a read-only table model for a
+// grid. The dataset owns the rows, the row being inserted among them; the model
+// only passes the dataset's reports of its rows on in the item model's terms and
+// reads each cell through Dataset::valueAt when the view asks for it, so only the
+// rows on screen are fetched. It keeps nothing but the row count the view has
+// been told and the row it marks as current.
 //
-// Nothing is loaded up front: the row count is the dataset's record count and a
-// cell is read through Dataset::valueAt when the view asks for it, so only the
-// rows on screen are fetched. While a row is being inserted it shows as an extra
-// row at the current position, ahead of the row that was current.
-//
-// The dataset's notifications do not say whether the rows or only the current row
-// changed. A change of the row count, of the open state or of the insertion resets
-// the model; otherwise the visible cells are simply repainted.
+// The model never throws and never shows a box: a row that cannot be read shows
+// blank.
 
 #include "controls/grid_column.h"
 #include "data/data_source.h"
-#include "platform/edit_mask.h"
 
 #include <QAbstractTableModel>
 #include <QPointer>
@@ -43,8 +41,6 @@ public:
 
     // The row showing the dataset's current row (the pending row while inserting), -1 when none.
     int currentRow() const { return current_; }
-    // The row of the dataset a model row shows; -1 for the pending row.
-    int datasetRow(int row) const;
     bool pending() const;  // the dataset is in edit or insert state
 
 signals:
@@ -52,31 +48,28 @@ signals:
 
 private:
     Dataset* dataset() const { return source_ ? source_->dataSet() : nullptr; }
-    void sync();
+    void aboutToReset();
+    void reset();
+    void aboutToInsert(int row);
+    void inserted(int row);
+    void aboutToRemove(int row);
+    void removed(int row);
+    void rowChanged(int row);
     void fieldChanged(Field* field);
+    void followCurrent();
     void findFields();
-    QVariant cellValue(int row, int column) const;
     QString cellText(int row, int column) const;
-    std::vector<QVariant> currentValues() const;
 
     QPointer<DataSource> source_;
-    QMetaObject::Connection state_, data_, field_;
+    std::vector<QMetaObject::Connection> links_;
     std::vector<GridColumn> columns_;
     std::vector<int> fieldIndexes_;                    // per column; -1 when absent
-    mutable std::vector<platform::EditMask> masks_;  // per column, parsed once per mask text
     bool indicator_ = true;
 
     // What the view has been told.
-    const Dataset* shown_ = nullptr;
-    bool active_ = false;
+    bool resetting_ = false;
     int rows_ = 0;
-    int pendingRow_ = -1;  // the inserted row while inserting
     int current_ = -1;
-    // The current row's cells as last seen in browse state; while inserting they
-    // stand for the row that the pending row pushed down.
-    int seenRow_ = -1;
-    std::vector<QVariant> seen_;
-    std::vector<QVariant> displaced_;
 };
 
 }  // namespace meru::controls

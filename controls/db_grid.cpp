@@ -98,7 +98,7 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
         QTimer::singleShot(0, this, &DBGrid::followDataset);
         return;
     }
-    const int row = model_->datasetRow(current.row());
+    const int row = current.row();
     platform::guarded([ds, row] { ds->moveTo(row); })();
     if (model_->currentRow() != current.row()) QTimer::singleShot(0, this, &DBGrid::followDataset);
 }

@@ -1,11 +1,13 @@
 #pragma once
 // Links a dataset to the controls bound to it and reports every change of the
-// dataset's state (opening and closing included) and of its data.
+// dataset's state (opening and closing included) and of its data. A change of the
+// dataset itself reports its rows afresh.
 
 #include "data/dataset.h"
 
 #include <QObject>
 #include <QPointer>
+#include <vector>
 
 namespace meru {
 
@@ -24,10 +26,18 @@ signals:
     void stateChanged(meru::DatasetState state);
     void dataChanged();
     void fieldChanged(meru::Field* field);
+    // The dataset's changes of its visible rows (Dataset's signals of the same names).
+    void rowsAboutToBeReset();
+    void rowsReset();
+    void rowAboutToBeInserted(int row);
+    void rowInserted(int row);
+    void rowAboutToBeRemoved(int row);
+    void rowRemoved(int row);
+    void rowChanged(int row);
 
 private:
     QPointer<Dataset> dataset_;
-    QMetaObject::Connection c1_, c2_, c3_;
+    std::vector<QMetaObject::Connection> links_;
 };
 
 }  // namespace meru

@@ -2,6 +2,8 @@
 
 #include "data/engine_error.h"
 
+#include <algorithm>
+
 namespace meru {
 
 Dataset::Dataset(const QString& name, Database* database, QObject* parent)
@@ -20,7 +22,7 @@ void Dataset::requireActive(const char* operation) const {
 void Dataset::setState(DatasetState state) {
     if (state_ == state) return;
     state_ = state;
-    emit stateChanged(state);
+    notify(&Dataset::stateChanged, state);
 }
 
 void Dataset::adoptFields(const std::vector<schema::FieldDef>& defs) {
@@ -44,100 +46,119 @@ void Dataset::adoptFields(const std::vector<schema::FieldDef>& defs) {
     fields_ = std::move(adopted);
 }
 
-void Dataset::open() {
-    if (active()) return;
-    adoptFields(prepare());
-    slots_.clear();
+std::vector<Dataset::Slot> Dataset::readSlots() { return loadSlots(); }
+
+void Dataset::replaceSlots(std::vector<Slot> rows, int current, DatasetState state) {
+    notify(&Dataset::rowsAboutToBeReset);
+    slots_ = std::move(rows);
     windows_.clear();
-    stale_ = true;
-    current_ = -1;
-    eof_ = true;
+    current_ = current;
+    eof_ = slots_.empty();
     buffer_.clear();
     modified_ = false;
-    setState(DatasetState::Browse);
-    emit dataChanged();
+    insertedAt_ = -1;
+    const bool stateChanges = state_ != state;
+    state_ = state;
+    notify(&Dataset::rowsReset);
+    if (stateChanges) notify(&Dataset::stateChanged, state);
+    notify(&Dataset::dataChanged);
+}
+
+void Dataset::open() {
+    if (active()) return;
+    std::vector<Slot> rows;
+    try {
+        adoptFields(prepare());
+        rows = readSlots();
+    } catch (...) {
+        released();
+        throw;
+    }
+    const int current = rows.empty() ? -1 : 0;
+    replaceSlots(std::move(rows), current, DatasetState::Browse);
 }
 
 void Dataset::close() {
     if (!active()) return;
-    buffer_.clear();
-    modified_ = false;
-    slots_.clear();
-    windows_.clear();
-    stale_ = true;
-    current_ = -1;
-    eof_ = true;
     released();
-    setState(DatasetState::Inactive);
-    emit dataChanged();
+    replaceSlots({}, -1, DatasetState::Inactive);
 }
 
-void Dataset::ensureSlots() {
-    if (!stale_ || !active()) return;
-    slots_ = loadSlots();
-    windows_.clear();
-    stale_ = false;
-    current_ = slots_.empty() ? -1 : 0;
-    eof_ = slots_.empty();
-}
-
-void Dataset::reloadSlots() {
-    stale_ = true;
-    ensureSlots();
+void Dataset::reloadSlots(qint64 keep) {
+    std::vector<Slot> rows = readSlots();
+    int current = rows.empty() ? -1 : 0;
+    if (keep >= 0) {
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].rowid == keep) {
+                current = int(i);
+                break;
+            }
+        }
+    }
+    replaceSlots(std::move(rows), current, state_);
 }
 
 void Dataset::first() {
     requireActive("First");
     checkBrowseMode();
     reloadSlots();
-    emit dataChanged();
 }
 
 void Dataset::next() {
     requireActive("Next");
     checkBrowseMode();
-    ensureSlots();
     if (current_ + 1 < int(slots_.size())) {
         ++current_;
         eof_ = false;
-        emit dataChanged();
+        notify(&Dataset::dataChanged);
     } else {
         eof_ = true;
     }
 }
 
-bool Dataset::eof() {
-    if (!active()) return true;
-    ensureSlots();
-    return eof_;
-}
+bool Dataset::eof() const { return !active() || eof_; }
 
-bool Dataset::isEmpty() {
-    if (!active()) return true;
-    ensureSlots();
-    return slots_.empty();
-}
+bool Dataset::isEmpty() const { return !active() || slots_.empty(); }
 
-int Dataset::recordCount() {
+int Dataset::recordCount() const {
     requireActive("RecordCount");
-    ensureSlots();
     return int(slots_.size());
 }
 
-int Dataset::recNo() {
-    if (!active()) return -1;
-    ensureSlots();
-    return current_;
+int Dataset::rowCount() const {
+    if (!active()) return 0;
+    return int(slots_.size()) + (inserting() ? 1 : 0);
 }
 
-void Dataset::moveTo(int index) {
+int Dataset::recNo() const {
+    if (!active()) return -1;
+    return inserting() ? insertedAt_ : current_;
+}
+
+void Dataset::moveTo(int row) {
     requireActive("MoveBy");
-    ensureSlots();
-    if (index < 0 || index >= int(slots_.size()) || index == current_) return;
+    if (row < 0 || row >= rowCount() || row == recNo()) return;
+    int target = row;
+    // Ending the pending row: a posted one stays where it shows, a cancelled one
+    // takes the rows below it up by one.
+    if (inserting() && !modified_ && row > insertedAt_) --target;
     checkBrowseMode();
-    current_ = index;
+    if (target < 0 || target >= int(slots_.size()) || target == current_) return;
+    current_ = target;
     eof_ = false;
-    emit dataChanged();
+    notify(&Dataset::dataChanged);
+}
+
+void Dataset::disableControls() {
+    if (disabled_++ == 0) stateWhenDisabled_ = state_;
+}
+
+void Dataset::enableControls() {
+    if (disabled_ == 0 || --disabled_ > 0) return;
+    notify(&Dataset::rowsAboutToBeReset);
+    notify(&Dataset::rowsReset);
+    if (state_ != stateWhenDisabled_) notify(&Dataset::stateChanged, state_);
+    notify(&Dataset::dataChanged);
 }
 
 Row Dataset::blankRow() const { return Row(fields_.size()); }
@@ -175,28 +196,46 @@ Dataset::Slot& Dataset::loaded(size_t index) {
 
 const Row& Dataset::currentValues() {
     static const Row none;
-    ensureSlots();
     if (current_ < 0 || current_ >= int(slots_.size())) return none;
     return *loaded(size_t(current_)).values;
+}
+
+// Keeps the windows of kept values over the same rows when a row is placed at or
+// taken from `index`.
+void Dataset::shiftWindows(size_t index, bool placed) {
+    for (auto it = windows_.begin(); it != windows_.end();) {
+        if (it->from > index || (placed && it->from == index)) {
+            it->from = placed ? it->from + 1 : it->from - 1;
+        } else if (index < it->from + it->count) {
+            it->count = placed ? it->count + 1 : it->count - 1;
+            if (it->count == 0) {
+                it = windows_.erase(it);
+                continue;
+            }
+        }
+        ++it;
+    }
 }
 
 void Dataset::insert() {
     requireActive("Insert");
     if (readOnly()) throw EngineError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(name()));
     checkBrowseMode();
-    ensureSlots();
+    const int at = current_ < 0 ? 0 : current_;
+    notify(&Dataset::rowAboutToBeInserted, at);
     buffer_ = blankRow();
     modified_ = false;
-    insertedAt_ = current_ < 0 ? 0 : current_;
-    setState(DatasetState::Insert);
-    emit dataChanged();
+    insertedAt_ = at;
+    state_ = DatasetState::Insert;
+    notify(&Dataset::rowInserted, at);
+    notify(&Dataset::stateChanged, state_);
+    notify(&Dataset::dataChanged);
 }
 
 void Dataset::edit() {
     requireActive("Edit");
     if (isEditing(state_)) return;
     if (readOnly()) throw EngineError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(name()));
-    ensureSlots();
     if (slots_.empty()) {
         insert();
         return;
@@ -204,37 +243,55 @@ void Dataset::edit() {
     buffer_ = currentValues();
     modified_ = false;
     setState(DatasetState::Edit);
-    emit dataChanged();
+    notify(&Dataset::dataChanged);
 }
 
 void Dataset::post() {
     requireActive("Post");
+    int row;
     if (state_ == DatasetState::Insert) {
         const qint64 rowid = insertRow(buffer_);
         Slot slot{rowid, fetch(rowid)};
         const int at = std::clamp(insertedAt_, 0, int(slots_.size()));
         slots_.insert(slots_.begin() + at, std::move(slot));
+        shiftWindows(size_t(at), true);
         current_ = at;
         eof_ = false;
+        insertedAt_ = -1;
+        row = at;
     } else if (state_ == DatasetState::Edit) {
         Slot& slot = slots_[size_t(current_)];
         updateRow(slot.rowid, buffer_);
         slot.values = fetch(slot.rowid);
+        row = current_;
     } else {
         return;
     }
+    // The pending row became a stored one in the same place: the visible rows
+    // keep their number.
     buffer_.clear();
     modified_ = false;
-    setState(DatasetState::Browse);
-    emit dataChanged();
+    state_ = DatasetState::Browse;
+    notify(&Dataset::rowChanged, row);
+    notify(&Dataset::stateChanged, state_);
+    notify(&Dataset::dataChanged);
 }
 
 void Dataset::cancel() {
     if (!isEditing(state_)) return;
+    const bool wasInserting = inserting();
+    const int row = recNo();
+    if (wasInserting) notify(&Dataset::rowAboutToBeRemoved, row);
     buffer_.clear();
     modified_ = false;
-    setState(DatasetState::Browse);
-    emit dataChanged();
+    insertedAt_ = -1;
+    state_ = DatasetState::Browse;
+    if (wasInserting)
+        notify(&Dataset::rowRemoved, row);
+    else
+        notify(&Dataset::rowChanged, row);
+    notify(&Dataset::stateChanged, state_);
+    notify(&Dataset::dataChanged);
 }
 
 void Dataset::checkBrowseMode() {
@@ -251,33 +308,25 @@ void Dataset::remove() {
         cancel();
         return;
     }
-    ensureSlots();
     if (slots_.empty())
         throw EngineError(QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(name()));
     if (readOnly()) throw EngineError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(name()));
     checkBrowseMode();
-    deleteRow(slots_[size_t(current_)].rowid);
-    slots_.erase(slots_.begin() + current_);
+    const int at = current_;
+    deleteRow(slots_[size_t(at)].rowid);
+    notify(&Dataset::rowAboutToBeRemoved, at);
+    slots_.erase(slots_.begin() + at);
+    shiftWindows(size_t(at), false);
     if (current_ >= int(slots_.size())) current_ = int(slots_.size()) - 1;
     eof_ = slots_.empty();
-    emit dataChanged();
+    notify(&Dataset::rowRemoved, at);
+    notify(&Dataset::dataChanged);
 }
 
 void Dataset::refresh() {
     requireActive("Refresh");
     checkBrowseMode();
-    qint64 keep = -1;
-    if (!stale_ && current_ >= 0) keep = slots_[size_t(current_)].rowid;
-    reloadSlots();
-    if (keep >= 0) {
-        for (size_t i = 0; i < slots_.size(); ++i) {
-            if (slots_[i].rowid == keep) {
-                current_ = int(i);
-                break;
-            }
-        }
-    }
-    emit dataChanged();
+    reloadSlots(current_ >= 0 ? slots_[size_t(current_)].rowid : -1);
 }
 
 Field* Dataset::findField(const QString& fieldName) const {
@@ -313,21 +362,20 @@ void Dataset::setFieldValue(int index, const QVariant& value) {
         throw EngineError(QStringLiteral("Field '%1' cannot be modified").arg(field->fieldName()));
     buffer_[size_t(index)] = field->normalized(value);
     modified_ = true;
-    emit fieldChanged(field);
+    notify(&Dataset::fieldChanged, field);
 }
 
 QVariant Dataset::valueAt(int row, int fieldIndex) {
-    if (!active()) return {};
-    ensureSlots();
-    if (row == current_ && isEditing(state_)) return fieldValue(fieldIndex);
-    if (row < 0 || row >= int(slots_.size())) return {};
-    const Row& values = *loaded(size_t(row)).values;
+    if (!active() || fieldIndex < 0 || fieldIndex >= int(fields_.size())) return {};
+    if (row < 0 || row >= rowCount()) return {};
+    if (isEditing(state_) && row == recNo()) return buffer_[size_t(fieldIndex)];
+    const int slot = inserting() && row > insertedAt_ ? row - 1 : row;
+    const Row& values = *loaded(size_t(slot)).values;
     return size_t(fieldIndex) < values.size() ? values[size_t(fieldIndex)] : QVariant();
 }
 
 void Dataset::forEachRow(const std::function<void(const Row&)>& f) {
     requireActive("Batch");
-    ensureSlots();
     for (Slot& slot : slots_) {
         if (!slot.values) slot.values = fetch(slot.rowid);
         if (slot.values) f(*slot.values);  // a row deleted meanwhile is not moved

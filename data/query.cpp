@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/engine_error.h"
+#include "data/sql_statement.h"
 #include "data/table_access.h"
 #include "data/value_codec.h"
 
@@ -74,6 +75,7 @@ std::vector<schema::FieldDef> Query::prepare() {
     } else {
         executed_ = text;
     }
+    requireOneStatement(database()->connection().handle(), executed_, name());
     firstResult_ = run();
     return resultFields_;
 }

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVariant>
 
+struct sqlite3;
+
 namespace meru {
 
 class Database;
@@ -22,5 +24,10 @@ private:
     Database* database_;
     QStringList lines_;
 };
+
+// One text is one statement: raises the engine error, naming `owner`, when
+// anything but blanks and one closing ';' follows the first statement of `text`.
+// Nothing is run.
+void requireOneStatement(sqlite3* db, const QString& text, const QString& owner);
 
 }  // namespace meru

@@ -34,7 +34,6 @@ void Table::applySelection() {
     if (!active()) return;
     checkBrowseMode();
     reloadSlots();
-    emit dataChanged();
 }
 
 CompiledFilter Table::activeFilter() const { return filtered_ ? compiled_ : CompiledFilter{}; }
@@ -117,7 +116,6 @@ void Table::emptyTable() {
     cancel();
     database()->connection().exec(QStringLiteral("DELETE FROM %1").arg(access_->qualifiedName()));
     reloadSlots();
-    emit dataChanged();
 }
 
 }  // namespace meru

@@ -50,8 +50,18 @@ void EngineConfig::reset() {
     driveOverride_.clear();
 }
 
+namespace {
+QString& programDirectoryOverride() {
+    static QString dir;
+    return dir;
+}
+}  // namespace
+
+void setProgramDirectory(const QString& dir) { programDirectoryOverride() = dir; }
+
 QString programDirectory() {
-    QString dir = QCoreApplication::applicationDirPath();
+    QString dir = programDirectoryOverride();
+    if (dir.isEmpty()) dir = QCoreApplication::applicationDirPath();
     if (dir.isEmpty()) dir = QDir::currentPath();
     return QDir::cleanPath(dir) + QLatin1Char('/');
 }

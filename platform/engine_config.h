@@ -35,6 +35,9 @@ private:
 
 // Directory of the running program file, with its trailing separator.
 QString programDirectory();
+// Tests lay out a program directory of their own; an empty text goes back to
+// the running program file's.
+void setProgramDirectory(const QString& dir);
 
 // Maps a path such as "a:\movimento.DB" onto the drive A: directory; any other
 // path is returned unchanged.

@@ -13,7 +13,6 @@ class QMdiArea;
 
 namespace meru {
 
-// gera_disquete joins the interface with the subsystem that brings it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -30,6 +29,10 @@ public:
     virtual void abre_login() = 0;
     // Opens the invoice entry window by the window-reuse rule.
     virtual void abre_inclusao_notas() = 0;
+
+    // Writes the diskette: regera 1 writes the month `referencia` again, any other
+    // value closes the month.
+    virtual void gera_disquete(const QString& referencia, unsigned char regera) = 0;
 
     // Switch the commands that need a confirmed unit.
     virtual void habilita_menus() = 0;

@@ -37,6 +37,9 @@ bool Windows1252Encoder::encodeSlow(QStringView text) {
     size_ = end - buffer_.data();
     const bool failed = encoder_.hasError() || text.contains(QChar(0));
     if (!failed) return true;
+    // Qt 6.4's resetState() keeps the error flag of a code-page encoder: without a
+    // fresh one every later accented text would be refused too.
+    encoder_ = QStringEncoder("windows-1252");
     // Rare: find the character to name it.
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;

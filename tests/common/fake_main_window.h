@@ -44,6 +44,9 @@ public:
         calls << QStringLiteral("abre_inclusao_notas");
         if (openInvoiceEntry) openInvoiceEntry();
     }
+    void gera_disquete(const QString& referencia, unsigned char regera) override {
+        calls << QStringLiteral("gera_disquete(%1, %2)").arg(referencia).arg(regera);
+    }
     void habilita_menus() override {
         calls << QStringLiteral("habilita_menus");
         unitCommandsEnabled = true;

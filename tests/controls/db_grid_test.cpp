@@ -6,8 +6,13 @@
 #include "controls/db_grid.h"
 #include "data/engine_error.h"
 
+#include "data/query.h"
+#include "platform/guarded.h"
+
 #include <QHeaderView>
 #include <QLocale>
+#include <QPaintEvent>
+#include <QSignalSpy>
 
 using namespace meru;
 using controls::DBGrid;
@@ -40,6 +45,19 @@ protected:
 
 private:
     int rows_;
+};
+
+// Collects the regions a widget is asked to paint.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
 };
 
 class DBGridTest : public test::BoundWindow {
@@ -233,6 +251,81 @@ TEST_F(DBGridTest, TheRowsFollowFilterDeleteAndClose) {
     view->close();
     EXPECT_EQ(grid->model()->rowCount(), 0);
     EXPECT_EQ(selectedRow(), -1);
+}
+
+TEST_F(DBGridTest, APostRepaintsTheRowWithWhatTheStoreGaveIt) {
+    bindInvoices(3);
+    grid->addColumn("mov_cd_controle", "Controle");
+    view->moveTo(1);
+    view->insert();
+    view->fieldByName("mov_nr_nf")->setAsString("new");
+    settle();
+    EXPECT_EQ(cell(1, 4), "");
+    QSignalSpy changed(grid->model(), &QAbstractItemModel::dataChanged);
+    PaintRecorder paints(grid->viewport());
+    view->post();
+    settle();
+    const QString number = view->fieldByName("mov_cd_controle")->asString();
+    EXPECT_FALSE(number.isEmpty());
+    EXPECT_EQ(cell(1, 4), number);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).value<QModelIndex>().row(), 1);
+    EXPECT_EQ(changed.at(0).at(1).value<QModelIndex>().row(), 1);
+    EXPECT_TRUE(paints.painted.intersects(grid->visualRect(grid->model()->index(1, 4))));
+}
+
+// A dataset that cannot be read gives the handler that asked for its rows one
+// failure and one box; the grid says nothing and shows what the dataset holds.
+TEST_F(DBGridTest, RowsThatCannotBeReadGiveOneBoxFromTheHandler) {
+    bindInvoices(60);
+    db.connection().exec(R"(ALTER TABLE "t_movimento"."movimento" RENAME TO "gone")");
+    platform::guarded([&] { view->refresh(); })();
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(view->state(), DatasetState::Browse);
+    EXPECT_EQ(grid->model()->rowCount(), 60);
+    // Rows not read before cannot be read now: blank, and no box.
+    grid->scrollToBottom();
+    grid->viewport()->repaint();
+    EXPECT_EQ(nf(59), "");
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+    view->close();
+    platform::guarded([&] { view->open(); })();
+    grid->viewport()->repaint();
+    settle();
+    EXPECT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_FALSE(view->active());
+    EXPECT_EQ(grid->model()->rowCount(), 0);
+
+    Query missing("qry_movimento", &db);
+    missing.setSql({"select * from gone_too"});
+    source->setDataSet(&missing);
+    platform::guarded([&] { missing.open(); })();
+    settle();
+    EXPECT_EQ(boxes.boxes().size(), 3u);
+    EXPECT_FALSE(missing.active());
+    EXPECT_EQ(grid->model()->rowCount(), 0);
+}
+
+TEST_F(DBGridTest, AWalkWithTheControlsDisabledTellsTheGridNothingUntilTheEnd) {
+    bindInvoices(40);
+    const QAbstractItemModel* m = grid->model();
+    QSignalSpy changed(m, &QAbstractItemModel::dataChanged), headers(m, &QAbstractItemModel::headerDataChanged),
+        current(grid->tableModel(), &controls::DatasetTableModel::currentRowChanged),
+        reset(m, &QAbstractItemModel::modelReset);
+    PaintRecorder paints(grid->viewport());
+    view->disableControls();
+    int walked = 0;
+    for (view->first(); !view->eof(); view->next()) ++walked;
+    settle();
+    EXPECT_EQ(walked, 40);
+    for (QSignalSpy* spy : {&changed, &headers, &current, &reset}) EXPECT_EQ(spy->count(), 0);
+    EXPECT_TRUE(paints.painted.isEmpty());
+    EXPECT_EQ(selectedRow(), 0);
+    view->enableControls();
+    settle();
+    EXPECT_EQ(reset.count(), 1);
+    EXPECT_EQ(selectedRow(), 39);
+    EXPECT_EQ(indicator(39), QString::fromUtf8("\u25B6"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "temp_store.h"
 
 #include "data/engine_error.h"
+#include "data/data_source.h"
 #include "data/query.h"
 #include "data/sql_statement.h"
 
@@ -152,6 +153,188 @@ TEST_F(DatasetTest, WalksAndJumpsThroughManyRowsReadTheRightValues) {
     EXPECT_EQ(view->recordCount(), 750);
 }
 
+QStringList visibleNf(Dataset& view) {
+    QStringList out;
+    for (int i = 0; i < view.rowCount(); ++i) out << view.valueAt(i, view.fieldByName("mov_nr_nf")->index()).toString();
+    return out;
+}
+
+TEST_F(DatasetTest, ThePendingRowIsAmongTheVisibleRowsWhereItWasInserted) {
+    auto view = test::openTable(db, "tab", "movimento");
+    for (const char* nf : {"1", "2", "3"}) test::addInvoice(*view, {"012001", "N", nf});
+    view->first();
+    view->moveTo(1);
+    view->insert();
+    view->fieldByName("mov_nr_nf")->setAsString("new");
+    EXPECT_EQ(visibleNf(*view), QStringList({"1", "new", "2", "3"}));
+    EXPECT_EQ(view->recNo(), 1);
+    EXPECT_EQ(view->recordCount(), 3);  // the pending row is not stored yet
+    view->cancel();
+    EXPECT_EQ(visibleNf(*view), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(view->recNo(), 1);
+
+    view->insert();
+    view->fieldByName("mov_nr_nf")->setAsString("posted");
+    view->post();
+    EXPECT_EQ(visibleNf(*view), QStringList({"1", "posted", "2", "3"}));
+    EXPECT_EQ(view->recNo(), 1);
+
+    // Moving off a pending row ends it; the row moved to is the one that was asked for.
+    view->insert();
+    view->moveTo(3);  // unchanged: cancelled, and "3" was row 3 while it was pending
+    EXPECT_EQ(view->fieldByName("mov_nr_nf")->asString(), "2");
+    view->moveTo(0);
+    view->insert();
+    view->fieldByName("mov_nr_nf")->setAsString("kept");
+    view->moveTo(2);  // changed: posted, the rows stay where they showed
+    EXPECT_EQ(view->fieldByName("mov_nr_nf")->asString(), "posted");
+    EXPECT_EQ(visibleNf(*view), QStringList({"kept", "1", "posted", "2", "3"}));
+}
+
+// A refresh keeps the current row where it is still visible, so that after a post
+// and a refresh the row just written stays current; a filter change, or a current
+// row that is gone, makes the first row current.
+TEST_F(DatasetTest, ARefreshKeepsTheCurrentRowAndAFilterGoesToTheFirst) {
+    auto view = test::openTable(db, "tab", "movimento");
+    for (const char* nf : {"1", "2", "3"}) test::addInvoice(*view, {"012001", "N", nf});
+    view->first();
+    view->moveTo(2);
+    view->refresh();
+    EXPECT_EQ(view->recNo(), 2);
+
+    view->moveTo(0);
+    view->insert();
+    view->fieldByName("mov_nr_nf")->setAsString("4");
+    view->fieldByName("mov_dt_referencia")->setAsString("012001");
+    view->post();
+    EXPECT_EQ(view->recNo(), 0);
+    view->refresh();  // the new row takes its place in the table's order
+    EXPECT_EQ(visibleNf(*view), QStringList({"1", "2", "3", "4"}));
+    EXPECT_EQ(view->recNo(), 3);
+    EXPECT_EQ(view->fieldByName("mov_nr_nf")->asString(), "4");
+
+    auto other = test::openTable(db, "other", "movimento");
+    other->setFilter("mov_nr_nf = '4'");
+    other->remove();
+    view->refresh();
+    EXPECT_EQ(view->recNo(), 0);
+
+    view->moveTo(2);
+    view->setFilter("mov_dt_referencia = '012001'");
+    EXPECT_EQ(view->recNo(), 0);
+    view->moveTo(2);
+    view->first();
+    EXPECT_EQ(view->recNo(), 0);
+}
+
+TEST_F(DatasetTest, WithControlsDisabledNothingIsReportedUntilTheLastEnable) {
+    auto view = test::openTable(db, "tab", "movimento");
+    for (const char* nf : {"1", "2", "3"}) test::addInvoice(*view, {"012001", "N", nf});
+    DataSource source("ds", view.get());
+    QSignalSpy states(&source, &DataSource::stateChanged), data(&source, &DataSource::dataChanged),
+        resets(&source, &DataSource::rowsReset), changed(&source, &DataSource::rowChanged),
+        inserted(&source, &DataSource::rowInserted);
+    view->disableControls();
+    view->disableControls();
+    EXPECT_TRUE(view->controlsDisabled());
+    int walked = 0;
+    for (view->first(); !view->eof(); view->next()) ++walked;
+    EXPECT_EQ(walked, 3);
+    view->enableControls();
+    EXPECT_TRUE(view->controlsDisabled());
+    for (QSignalSpy* spy : {&states, &data, &resets, &changed, &inserted}) EXPECT_EQ(spy->count(), 0);
+    view->enableControls();
+    EXPECT_FALSE(view->controlsDisabled());
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(data.count(), 1);
+    EXPECT_EQ(states.count(), 0);
+
+    // A state left changed is reported with the rows.
+    view->disableControls();
+    view->insert();
+    view->enableControls();
+    ASSERT_EQ(states.count(), 1);
+    EXPECT_EQ(states.at(0).at(0).value<DatasetState>(), DatasetState::Insert);
+    EXPECT_EQ(inserted.count(), 0);
+    view->enableControls();  // one too many: ignored
+    EXPECT_FALSE(view->controlsDisabled());
+}
+
+TEST_F(DatasetTest, RowsThatCannotBeReadAreReportedToTheCallerOnlyAndChangeNothing) {
+    auto view = test::openTable(db, "tab", "movimento");
+    for (const char* nf : {"1", "2"}) test::addInvoice(*view, {"012001", "N", nf});
+    view->first();
+    view->next();
+    DataSource source("ds", view.get());
+    QSignalSpy states(&source, &DataSource::stateChanged), data(&source, &DataSource::dataChanged),
+        resets(&source, &DataSource::rowsAboutToBeReset);
+    // The table goes away under the open database.
+    db.connection().exec(R"(ALTER TABLE "t_movimento"."movimento" RENAME TO "gone")");
+    EXPECT_THROW(view->refresh(), EngineError);
+    EXPECT_THROW(view->first(), EngineError);
+    EXPECT_EQ(view->state(), DatasetState::Browse);  // as it was
+    EXPECT_EQ(view->rowCount(), 2);
+    EXPECT_EQ(view->recNo(), 1);
+    view->close();
+    states.clear();
+    data.clear();
+    resets.clear();
+    EXPECT_THROW(view->open(), EngineError);
+    EXPECT_FALSE(view->active());
+    for (QSignalSpy* spy : {&states, &data, &resets}) EXPECT_EQ(spy->count(), 0);
+
+    Query missing("qry", &db);
+    DataSource querySource("ds_qry", &missing);
+    QSignalSpy queryStates(&querySource, &DataSource::stateChanged);
+    missing.setSql({"select count(*) from gone_too"});
+    EXPECT_THROW(missing.open(), EngineError);
+    EXPECT_FALSE(missing.active());
+    EXPECT_EQ(queryStates.count(), 0);
+}
+
+// One text is one statement: a second one, whatever it is, is refused before
+// anything runs, by a query's open as by an executed statement.
+TEST_F(DatasetTest, ASecondStatementIsRefusedAndNothingRuns) {
+    auto mov = test::openTable(db, "mov", "movimento");
+    test::addInvoice(*mov, {"012001", "N", "1"});
+    const char* refused[] = {
+        "update movimento set mov_tp_gerado = 'S'; delete from movimento",
+        "update movimento set mov_tp_gerado = 'S';\ndelete from movimento;",
+        "update movimento set mov_tp_gerado = 'S';;",
+        "update movimento set mov_tp_gerado = 'S'; -- marked",
+    };
+    for (const char* text : refused) {
+        SqlStatement statement("qry_mov_tornagerado", &db);
+        statement.setSql({QString::fromUtf8(text)});
+        try {
+            statement.execSQL();
+            ADD_FAILURE() << text;
+        } catch (const EngineError& e) {
+            EXPECT_TRUE(e.message().contains("Only one SQL statement")) << e.message().toStdString();
+        }
+        Query query("qry", &db);
+        query.setSql({QString::fromUtf8(text).replace("update movimento set mov_tp_gerado = 'S'",
+                                                      "select * from movimento")});
+        EXPECT_THROW(query.open(), EngineError) << text;
+        EXPECT_FALSE(query.active());
+    }
+    mov->refresh();
+    ASSERT_EQ(mov->recordCount(), 1);
+    EXPECT_EQ(mov->fieldByName("mov_tp_gerado")->asString(), "N");
+
+    // One statement with its closing ';' and blanks runs; values stay bound.
+    SqlStatement mark("qry_mov_tornagerado", &db);
+    mark.setSql({"update movimento", "set mov_tp_gerado = 'S' ;  ", "  "});
+    EXPECT_EQ(mark.execSQL(), 1);
+    Query login("qry_login", &db);
+    login.setSql({"select * from movimento where mov_nr_nf = :nf;"});
+    login.setParam("nf", "1'; delete from movimento; --");
+    login.open();
+    EXPECT_TRUE(login.isEmpty());
+    mov->refresh();
+    EXPECT_EQ(mov->recordCount(), 1);
+}
+
 TEST_F(DatasetTest, FieldsConvertTextTheSystemsWay) {
     auto view = test::openTable(db, "tab_movimento_atual", "movimento");
     view->insert();
@@ -177,9 +360,9 @@ TEST_F(DatasetTest, FieldsConvertTextTheSystemsWay) {
         const char* text;
         const char* message;
     } refused[] = {
-        {valor, "abc", "'abc' is not a valid floating point value"},
-        {data, "31/02/2004", "'31/02/2004' is not a valid date"},
-        {data, "15/1_/2004", "'15/1_/2004' is not a valid date"},
+        {valor, "abc", "'abc' não é um valor válido para o campo mov_vl_valor. Digite o valor como em 1.234,56."},
+        {data, "31/02/2004", "'31/02/2004' não é uma data válida para o campo mov_dt_notaf. Digite a data como em 15/03/2004."},
+        {data, "15/1_/2004", "'15/1_/2004' não é uma data válida para o campo mov_dt_notaf. Digite a data como em 15/03/2004."},
     };
     for (const auto& r : refused) {
         try {

@@ -412,8 +412,8 @@ TEST_F(EntryWindow, ClosingWithARowPendingDiscardsItWithoutAQuestion) {
     EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
 }
 
-// A value and a date that their fields cannot take are refused when the edit is
-// left: a box, the focus kept, nothing stored.
+// A value, a date and a text that their fields cannot take are refused when the
+// edit is left: a box, the focus kept, nothing stored.
 TEST_F(EntryWindow, ValuesTheFieldsCannotTakeAreRefusedAtTheEdit) {
     open();
     const struct {
@@ -423,6 +423,8 @@ TEST_F(EntryWindow, ValuesTheFieldsCannotTakeAreRefusedAtTheEdit) {
     } cases[] = {
         {"value", &Tfrm_notas_inclusao::dbedt_vlnf, QStringLiteral("12abc")},
         {"date", &Tfrm_notas_inclusao::dbedt_dtnf, QStringLiteral("31022004")},
+        {"value of another locale", &Tfrm_notas_inclusao::dbedt_vlnf, QStringLiteral("1,234.56")},
+        {"text outside code page 1252", &Tfrm_notas_inclusao::dbedt_nrproc, QString::fromUtf8("PROC-\u4e00")},
     };
     click(w->btb_inserirnf);
     for (const auto& c : cases) {
