@@ -53,6 +53,16 @@ TEST_F(CorrectionWindow, HasItsCaptionsAndListsTheOpenMonthWithTheFirstRowCurren
     EXPECT_EQ(frame->calls, QStringList({"desabilita_menus", "habilita_menus"}));
 }
 
+// As after month closing: the month text is empty, and nothing the chain stored is listed.
+TEST_F(CorrectionWindow, WithNoOpenMonthItListsNothing) {
+    dm_dados->qry_referencias->remove();
+    QPointer<Tfrm_notas_edicao> w = openCorrection();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(mes_referencia, "");
+    EXPECT_EQ(w->GroupBox2->title(), QString::fromUtf8("Notas Incluídas (/)"));
+    EXPECT_EQ(dm_dados->tab_movimento_atual->recordCount(), 0);
+}
+
 TEST_F(CorrectionWindow, InserirStaysDisabledInEveryStateAndAltIDoesNothing) {
     QPointer<Tfrm_notas_edicao> w = openCorrection();
     ASSERT_TRUE(w);

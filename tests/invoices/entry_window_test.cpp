@@ -135,6 +135,17 @@ TEST_F(EntryWindow, ShowsItsControlsInTabOrderAsAChildOfTheFrame) {
     QStringList titles;
     for (int i = 0; i < grid->model()->columnCount(); ++i)
         titles << grid->model()->headerData(i, Qt::Horizontal).toString();
+    EXPECT_TRUE(grid->rowIndicator());
+    EXPECT_TRUE(grid->showGrid());
+    EXPECT_EQ(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    test::InvoiceWindows::seed(test::storedInvoice("1"));
+    dm_dados->tab_movimento_atual->refresh();
+    ASSERT_EQ(grid->model()->rowCount(), 1);
+    QList<bool> centred;
+    for (int i = 0; i < grid->model()->columnCount(); ++i)
+        centred << bool(grid->model()->index(0, i).data(Qt::TextAlignmentRole).toInt() & Qt::AlignHCenter);
+    EXPECT_EQ(centred, QList<bool>({false, true, true, true, true, true, true}));
     EXPECT_EQ(titles, QStringList({"CNPJ", QString::fromUtf8("Nº. Nota F."), "Data Nota F.", "Valor Nota F.",
                                    "Retificadora?", "Insc. Estadual", QString::fromUtf8("Nº. Processo")}));
 }

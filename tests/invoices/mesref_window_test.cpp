@@ -144,4 +144,28 @@ TEST_F(MesrefWindow, HandsOverToTheEntryWindowWhichReadsTheMonthJustStored) {
     EXPECT_EQ(frm_notas_inclusao->GroupBox2->title(), QString::fromUtf8("Notas Incluídas (01/2001)"));
 }
 
+// The regeneration window derives from this one and replaces the confirm action:
+// the button then runs the replacement, and none of the steps above.
+TEST_F(MesrefWindow, ADerivedWindowReplacesTheConfirmAction) {
+    struct Replacing : Tfrm_mesref {
+        using Tfrm_mesref::Tfrm_mesref;
+        void btb_confirmarClick() override { confirmed << MaskEdit1->fieldText(); }
+        QStringList confirmed;
+    };
+    w->close();
+    auto* derived = new Replacing(frm_menu);
+    QPointer<Replacing> alive = derived;
+    openForm(derived);
+    type(derived->MaskEdit1, QString());
+    QTest::keyClick(derived->MaskEdit1, Qt::Key_Return);
+    click(derived->btb_confirmar);
+    EXPECT_EQ(derived->confirmed, QStringList({"", ""}));
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_TRUE(storedMonths().isEmpty());
+    EXPECT_TRUE(frame->calls.isEmpty());
+    derived->close();
+    settle();
+    EXPECT_TRUE(alive.isNull());
+}
+
 }  // namespace
