@@ -9,6 +9,7 @@
 #include "platform/message_service.h"
 #include "data/table_rebuild.h"
 #include "invoices/frm_mesref.h"
+#include "transmission/frm_mesref_nov.h"
 #include "invoices/abre_notas.h"
 #include "invoices/valida_inscricao.h"
 #include "units/frm_login.h"
@@ -241,7 +242,7 @@ void Tfrm_menu::ControleGeral1Click() {
 }
 
 void Tfrm_menu::GerarNovamente1Click() {
-    // Regeneration comes with diskette transmission.
+    openByReuseRule(frm_mesref_nov, [this] { return new Tfrm_mesref_nov(this); });
 }
 
 void Tfrm_menu::LimparBancodeDados1Click() { transmissao_.LimparBancodeDados1Click(); }

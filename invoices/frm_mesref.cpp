@@ -2,7 +2,7 @@
 
 #include "controls/mask_edit.h"
 #include "data/dm_dados.h"
-#include "invoices/text_rules.h"
+#include "shell/text_rules.h"
 #include "platform/guarded.h"
 #include "platform/message_service.h"
 #include "shell/main_window.h"
@@ -16,7 +16,6 @@ namespace meru {
 
 using platform::guarded;
 using platform::messages;
-using invoices::trimmed;
 
 QPointer<Tfrm_mesref> frm_mesref;
 

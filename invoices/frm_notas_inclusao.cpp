@@ -4,7 +4,7 @@
 #include "controls/db_edit.h"
 #include "controls/db_grid.h"
 #include "data/dm_dados.h"
-#include "invoices/text_rules.h"
+#include "shell/text_rules.h"
 #include "platform/guarded.h"
 #include "platform/message_service.h"
 #include "shell/globals.h"
@@ -24,7 +24,6 @@
 
 namespace meru {
 
-using invoices::trimmed;
 using platform::guarded;
 using platform::messages;
 

@@ -9,7 +9,7 @@
 #include "shell/main_window.h"
 #include "shell/window_placement.h"
 #include "units/frm_unidadesgestoras.h"
-#include "units/text_rules.h"
+#include "shell/text_rules.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -8,7 +8,7 @@
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "shell/window_placement.h"
-#include "units/text_rules.h"
+#include "shell/text_rules.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

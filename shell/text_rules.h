@@ -1,5 +1,5 @@
 #pragma once
-// Texts as the unit windows take them from their edits.
+// Texts as the windows take them from their edits.
 
 #include <QString>
 
