@@ -17,6 +17,8 @@ QFont font(const char* family, double points, bool bold = false) {
     QFont f(QString::fromLatin1(family));
     f.setPointSizeF(points);
     f.setBold(bold);
+    // No ligatures: the PDF's text reads "Retificadora" as printed, letter by letter.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 

@@ -55,16 +55,46 @@ public:
     }
 };
 
+// Stores invoices in MOVIMENTO and returns their row numbers.
+inline std::vector<qint64> seed(const std::vector<Nota>& notas) {
+    TableAccess movimento(*dm_dados->Database1, dm_dados->Database1->table(QStringLiteral("movimento")));
+    std::vector<qint64> numbers;
+    for (const Nota& n : notas)
+        numbers.push_back(movimento.insert({QVariant(), n.unidade, n.processo, n.data, n.data, n.valor, n.cnpj,
+                                            n.inscricao, n.referencia, n.retificadora, n.gerado, n.nf, QVariant()}));
+    return numbers;
+}
+
+// The mov_tp_gerado of a stored invoice, "" when it is no longer stored.
+inline QString storedStatus(qint64 controle) {
+    TableAccess movimento(*dm_dados->Database1, dm_dados->Database1->table(QStringLiteral("movimento")));
+    const auto row = movimento.fetch(controle);
+    return row ? (*row)[10].toString() : QString();
+}
+
+// The texts of one grid column, top to bottom, as the grid shows them.
+inline QStringList column(Tfrm_sele_notas* list, int c) {
+    QAbstractItemModel* m = list->dbgrid_movimento_atual->model();
+    QStringList out;
+    for (int r = 0; r < m->rowCount(); ++r) out << m->data(m->index(r, c)).toString();
+    return out;
+}
+inline QStringList numbers(Tfrm_sele_notas* list) { return column(list, 1); }
+
+inline void useStandInCorrection() {
+    setCorrectionWindowMaker([](QWidget* owner) {
+        auto* w = new StandInCorrection(owner);
+        createForm(w);
+        return w;
+    });
+}
+
 class ListWindow : public ShellFixture {
 protected:
     void SetUp() override {
         ShellFixture::SetUp();
         if (HasFatalFailure()) return;
-        setCorrectionWindowMaker([](QWidget* owner) {
-            auto* w = new StandInCorrection(owner);
-            createForm(w);
-            return w;
-        });
+        useStandInCorrection();
         frame->habilita_menus();  // a unit is confirmed: "&Controle Geral" is at hand
         frame->calls.clear();
     }
@@ -75,38 +105,12 @@ protected:
         ShellFixture::TearDown();
     }
 
-    // Stores invoices in MOVIMENTO and returns their row numbers.
-    static std::vector<qint64> seed(const std::vector<Nota>& notas) {
-        TableAccess movimento(*dm_dados->Database1, dm_dados->Database1->table(QStringLiteral("movimento")));
-        std::vector<qint64> numbers;
-        for (const Nota& n : notas)
-            numbers.push_back(movimento.insert({QVariant(), n.unidade, n.processo, n.data, n.data, n.valor, n.cnpj,
-                                                n.inscricao, n.referencia, n.retificadora, n.gerado, n.nf, QVariant()}));
-        return numbers;
-    }
-
-    // The mov_tp_gerado of a stored invoice, "" when it is no longer stored.
-    static QString storedStatus(qint64 controle) {
-        TableAccess movimento(*dm_dados->Database1, dm_dados->Database1->table(QStringLiteral("movimento")));
-        const auto row = movimento.fetch(controle);
-        return row ? (*row)[10].toString() : QString();
-    }
-
     // The list as "&Controle Geral" opens it: by the reuse rule, owned by the main window.
     Tfrm_sele_notas* openList() {
         openByReuseRule(frm_sele_notas, [] { return new Tfrm_sele_notas(frm_menu); });
         settle();
         return frm_sele_notas;
     }
-
-    // The texts of one grid column, top to bottom, as the grid shows them.
-    static QStringList column(Tfrm_sele_notas* list, int c) {
-        QAbstractItemModel* m = list->dbgrid_movimento_atual->model();
-        QStringList out;
-        for (int r = 0; r < m->rowCount(); ++r) out << m->data(m->index(r, c)).toString();
-        return out;
-    }
-    static QStringList numbers(Tfrm_sele_notas* list) { return column(list, 1); }
 
     static void click(QAbstractButton* b) {
         ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();

@@ -59,17 +59,20 @@ std::vector<PdfLine> PdfDocument::linesOf(int page) const {
 PdfDocument readPdf(const QString& path) {
     const QString html = QString::fromUtf8(run(tool("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")}));
     static const QRegularExpression tag(QStringLiteral(
-        R"re(<page [^>]*>|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     PdfDocument doc;
     for (auto it = tag.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         if (m.captured(0).startsWith(QLatin1String("<page"))) {
-            ++doc.pages;
+            if (++doc.pages == 1) {
+                doc.pageWidth = m.captured(1).toDouble() * kMmPerPoint;
+                doc.pageHeight = m.captured(2).toDouble() * kMmPerPoint;
+            }
             continue;
         }
-        doc.words.push_back({doc.pages, m.captured(1).toDouble() * kMmPerPoint, m.captured(2).toDouble() * kMmPerPoint,
-                             m.captured(3).toDouble() * kMmPerPoint, m.captured(4).toDouble() * kMmPerPoint,
-                             unescape(m.captured(5))});
+        doc.words.push_back({doc.pages, m.captured(3).toDouble() * kMmPerPoint, m.captured(4).toDouble() * kMmPerPoint,
+                             m.captured(5).toDouble() * kMmPerPoint, m.captured(6).toDouble() * kMmPerPoint,
+                             unescape(m.captured(7))});
     }
     // Words whose bottoms lie within half a millimetre share a line.
     std::vector<PdfWord> sorted = doc.words;

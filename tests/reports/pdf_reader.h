@@ -25,6 +25,7 @@ struct PdfLine {
 
 struct PdfDocument {
     int pages = 0;
+    double pageWidth = 0, pageHeight = 0;  // millimetres, of the first page
     std::vector<PdfWord> words;
     std::vector<PdfLine> lines;  // page by page, top to bottom
     std::vector<PdfLine> linesOf(int page) const;
