@@ -4,22 +4,19 @@ namespace meru {
 
 namespace {
 
-// The program's correction window: Tfrm_notas_edicao of invoice entry, owned by
-// the list and recorded in frm_notas_edicao. Until invoice entry brings it there
-// is none to make.
-QWidget* makeTfrm_notas_edicao(QWidget* /*owner*/) { return nullptr; }
+// The program's correction window, Tfrm_notas_edicao, comes with invoice entry
+// (abre_notas_edicao); until then there is none to open.
+QWidget* abre_notas_edicao_da_lista(QWidget* /*owner*/) { return nullptr; }
 
-CorrectionWindowMaker& maker() {
-    static CorrectionWindowMaker current;
+CorrectionWindowOpener& opener() {
+    static CorrectionWindowOpener current;
     return current;
 }
 
 }  // namespace
 
-QWidget* makeCorrectionWindow(QWidget* owner) {
-    return maker() ? maker()(owner) : makeTfrm_notas_edicao(owner);
-}
+QWidget* abre_correcao(QWidget* owner) { return opener() ? opener()(owner) : abre_notas_edicao_da_lista(owner); }
 
-void setCorrectionWindowMaker(CorrectionWindowMaker m) { maker() = std::move(m); }
+void setCorrectionWindowOpener(CorrectionWindowOpener o) { opener() = std::move(o); }
 
 }  // namespace meru

@@ -1,6 +1,5 @@
 #pragma once
-// How the invoice list reaches the correction window, which the invoices
-// subsystem makes: "Modificar Dados" asks for a new one here when none is open.
+// How the invoice list reaches the correction window, which invoice entry makes.
 
 #include <QWidget>
 
@@ -8,14 +7,14 @@
 
 namespace meru {
 
-// Makes a new correction window owned by `owner` (the invoice list), created as
-// an opener creates a window (createForm: its FormCreate has run) but not shown.
-// nullptr when there is none to make.
-using CorrectionWindowMaker = std::function<QWidget*(QWidget* owner)>;
+// Opens the correction window by the window-reuse rule, owned by `owner` (the
+// invoice list): the living one again, otherwise a new one. nullptr when the
+// opening is refused; the list then stays as it is.
+using CorrectionWindowOpener = std::function<QWidget*(QWidget* owner)>;
 
-QWidget* makeCorrectionWindow(QWidget* owner);
+QWidget* abre_correcao(QWidget* owner);
 
-// Replaces the maker; an empty one restores the program's own.
-void setCorrectionWindowMaker(CorrectionWindowMaker maker);
+// Replaces the opener; an empty one restores the program's own.
+void setCorrectionWindowOpener(CorrectionWindowOpener opener);
 
 }  // namespace meru

@@ -151,11 +151,13 @@ void Tfrm_sele_notas::RadioButton1Click() { mostra_enviadas(RadioButton1->isChec
 
 void Tfrm_sele_notas::RadioButton2Click() { mostra_enviadas(!RadioButton2->isChecked()); }
 
+// The correction window is given nothing: it works on the open month through
+// the data module, not on the row chosen here.
 void Tfrm_sele_notas::BitBtn1Click() {
-    if (!frm_menu->form_aberto(frm_notas_edicao_)) frm_notas_edicao_ = makeCorrectionWindow(this);
-    if (!frm_notas_edicao_) return;
+    QWidget* correcao = abre_correcao(this);
+    if (!correcao) return;
     hide();
-    showWindow(frm_notas_edicao_);
+    showWindow(correcao);
 }
 
 void Tfrm_sele_notas::BitBtn2Click() {

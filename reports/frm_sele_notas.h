@@ -47,16 +47,11 @@ public:
     QRadioButton* RadioButton2;
     controls::DBGrid* dbgrid_movimento_atual;
 
-    // The correction window that "Modificar Dados" made, while it lives.
-    QWidget* correctionWindow() const { return frm_notas_edicao_; }
-
 private:
     void mostra_enviadas(bool enviadas);
     // Deletes the current invoice, by its row number, while it is still unsent.
     void exclui_nota();
     void ajusta_tamanho();
-
-    QPointer<QWidget> frm_notas_edicao_;
 };
 
 extern QPointer<Tfrm_sele_notas> frm_sele_notas;

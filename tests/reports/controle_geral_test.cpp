@@ -18,7 +18,7 @@ protected:
         menu()->habilita_menus();  // a unit is confirmed
     }
     void TearDown() override {
-        setCorrectionWindowMaker({});
+        setCorrectionWindowOpener({});
         AppFixture::TearDown();
     }
     static QList<bool> unitCommands() {
@@ -46,7 +46,7 @@ TEST_F(ControleGeral, OpensTheListAndShowsTheSameHiddenListAgainUnrefreshed) {
     QTest::mouseClick(list->BitBtn1, Qt::LeftButton);  // "Modificar Dados"
     settle();
     ASSERT_TRUE(list->isHidden());
-    list->correctionWindow()->close();
+    frm_correcao->close();
     settle();
     EXPECT_EQ(unitCommands(), all(true));  // a hidden list leaves the commands to the correction window
     EXPECT_TRUE(list->isHidden());

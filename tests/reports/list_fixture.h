@@ -81,11 +81,14 @@ inline QStringList column(Tfrm_sele_notas* list, int c) {
 }
 inline QStringList numbers(Tfrm_sele_notas* list) { return column(list, 1); }
 
+// The stand-in's record, as invoice entry keeps frm_notas_edicao.
+inline QPointer<StandInCorrection> frm_correcao;
+
+// "Modificar Dados" opens the stand-in as invoice entry opens its correction
+// window: by the reuse rule, owned by the list.
 inline void useStandInCorrection() {
-    setCorrectionWindowMaker([](QWidget* owner) {
-        auto* w = new StandInCorrection(owner);
-        createForm(w);
-        return w;
+    setCorrectionWindowOpener([](QWidget* owner) -> QWidget* {
+        return openByReuseRule(frm_correcao, [owner] { return new StandInCorrection(owner); });
     });
 }
 
@@ -100,7 +103,7 @@ protected:
     }
 
     void TearDown() override {
-        setCorrectionWindowMaker({});
+        setCorrectionWindowOpener({});
         SummaryReport::setPrinterSource({});
         ShellFixture::TearDown();
     }

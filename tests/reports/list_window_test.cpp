@@ -203,7 +203,7 @@ TEST_F(ListWindow, AnInvoiceSentOrDeletedWhileTheListWasHiddenIsNotDeleted) {
         list->tab_movimento->moveTo(1);
         click(list->BitBtn1);
         ASSERT_TRUE(list->isHidden());
-        list->correctionWindow()->close();
+        frm_correcao->close();
         settle();
         ASSERT_TRUE(frame->unitCommandsEnabled);
 
@@ -244,7 +244,7 @@ TEST_F(ListWindow, ModifyHidesTheListUntilControleGeralShowsItUnrefreshed) {
     seed({Nota{"501"}, Nota{"502"}});
     Tfrm_sele_notas* list = openList();
     click(list->BitBtn1);
-    QWidget* correction = list->correctionWindow();
+    QWidget* correction = frm_correcao.data();
     ASSERT_TRUE(correction);
     EXPECT_TRUE(list->isHidden());
     EXPECT_TRUE(correction->isVisible());
@@ -269,13 +269,30 @@ TEST_F(ListWindow, ModifyHidesTheListUntilControleGeralShowsItUnrefreshed) {
 
     // A living correction window is shown again, not made anew; it goes with the list.
     click(list->BitBtn1);
-    QPointer<QWidget> second = list->correctionWindow();
+    QPointer<QWidget> second = frm_correcao.data();
     list->show();
     click(list->BitBtn1);
-    EXPECT_EQ(list->correctionWindow(), second.data());
+    EXPECT_EQ(frm_correcao.data(), second.data());
     delete list;
     settle();
     EXPECT_TRUE(second.isNull());
+}
+
+// Invoice entry refuses the correction window while the entry window holds a
+// pending row: the list then stays as it is.
+TEST_F(ListWindow, ARefusedCorrectionWindowLeavesTheListShown) {
+    seed({Nota{"551"}});
+    Tfrm_sele_notas* list = openList();
+    int asked = 0;
+    setCorrectionWindowOpener([&asked](QWidget* owner) -> QWidget* {
+        EXPECT_EQ(owner, frm_sele_notas.data());
+        ++asked;
+        return nullptr;
+    });
+    click(list->BitBtn1);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_FALSE(frame->unitCommandsEnabled);
 }
 
 TEST_F(ListWindow, ClosingByItsButtonOrItsCloseBoxGivesTheCommandsBackAndFreesTheList) {
