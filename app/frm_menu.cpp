@@ -8,6 +8,9 @@
 #include "platform/locale.h"
 #include "platform/message_service.h"
 #include "data/table_rebuild.h"
+#include "invoices/frm_mesref.h"
+#include "invoices/abre_notas.h"
+#include "invoices/valida_inscricao.h"
 #include "reports/frm_sele_notas.h"
 #include "units/frm_login.h"
 #include "units/frm_unidadesgestoras.h"
@@ -182,6 +185,8 @@ void Tfrm_menu::timerTimer() {
 
 bool Tfrm_menu::valida_cnpj(const QString& text) const { return meru::valida_cnpj(text); }
 
+bool Tfrm_menu::valida_inscricao(const QString& text) const { return meru::valida_inscricao(text); }
+
 void Tfrm_menu::abre_login() {
     openByReuseRule(frm_login, [this] { return new Tfrm_login(this); });
     setWindowTitle(QStringLiteral("MERU - Caldeno"));
@@ -200,13 +205,13 @@ void Tfrm_menu::desabilita_menus() {
     mn_notasfiscais->menuAction()->setEnabled(false);
 }
 
-void Tfrm_menu::abre_inclusao_notas() {
-    // The invoice entry window joins the frame with invoice entry.
-}
+void Tfrm_menu::abre_inclusao_notas() { abre_notas_inclusao(this); }
 
 void Tfrm_menu::btb_abremesClick() {
-    if (dm_dados && dm_dados->qry_referencias->recordCount() > 0) abre_inclusao_notas();
-    // With no open month the reference-month window is asked first; it comes with invoice entry.
+    if (dm_dados->qry_referencias->recordCount() > 0)
+        abre_inclusao_notas();
+    else
+        openByReuseRule(frm_mesref, [this] { return new Tfrm_mesref(this); });
 }
 
 void Tfrm_menu::btb_fechamesClick() { transmissao_.btb_fechamesClick(); }

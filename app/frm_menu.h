@@ -29,6 +29,7 @@ public:
     ~Tfrm_menu() override;
 
     bool valida_cnpj(const QString& text) const override;
+    bool valida_inscricao(const QString& text) const override;
     void abre_login() override;
     void habilita_menus() override;
     void desabilita_menus() override;

@@ -62,7 +62,6 @@ Field* DatasetTableModel::columnField(int column) const {
 
 void DatasetTableModel::findFields() {
     fieldIndexes_.assign(columns_.size(), -1);
-    masks_.assign(columns_.size(), platform::EditMask());
     Dataset* ds = dataset();
     if (!ds || !ds->active()) return;
     for (size_t c = 0; c < columns_.size(); ++c)
@@ -143,18 +142,7 @@ QString DatasetTableModel::cellText(int row, int column) const {
     if (!f) return {};
     const QVariant value = dataset()->valueAt(row, f->index());
     if (value.isNull() || !value.isValid()) return {};
-    const QString& maskText = f->editMask();
-    if (!maskText.isEmpty()) {
-        platform::EditMask& mask = masks_[size_t(column)];
-        if (mask.source() != maskText) {
-            try {
-                mask = platform::EditMask::parse(maskText);
-            } catch (const std::invalid_argument&) {
-                mask = platform::EditMask();
-            }
-        }
-        if (!mask.isEmpty()) return mask.displayTextFor(f->textOf(value));
-    }
+    if (!f->editMask().isEmpty()) return f->maskedTextOf(value);
     return f->displayTextOf(value);
 }
 

@@ -11,7 +11,6 @@
 
 #include "controls/grid_column.h"
 #include "data/data_source.h"
-#include "platform/edit_mask.h"
 
 #include <QAbstractTableModel>
 #include <QPointer>
@@ -65,7 +64,6 @@ private:
     std::vector<QMetaObject::Connection> links_;
     std::vector<GridColumn> columns_;
     std::vector<int> fieldIndexes_;                    // per column; -1 when absent
-    mutable std::vector<platform::EditMask> masks_;  // per column, parsed once per mask text
     bool indicator_ = true;
 
     // What the view has been told.

@@ -1,7 +1,8 @@
 #include "controls/db_check_box.h"
 
 #include "controls/field_link.h"
-#include "platform/guarded.h"
+
+#include <exception>
 
 namespace meru::controls {
 
@@ -42,7 +43,13 @@ void DBCheckBox::setValueUnchecked(const QString& value) {
 
 void DBCheckBox::showField() {
     const Field* f = link_->active() ? link_->field() : nullptr;
-    const bool on = f && !f->isNull() && matches(valueChecked_, f->asString());
+    bool on = false;
+    try {
+        on = f && !f->isNull() && matches(valueChecked_, f->asString());
+    } catch (...) {
+        // A row that cannot be read shows unchecked; the operation that moved the
+        // dataset there meets the failure and reports it.
+    }
     setChecked(on);
 }
 
@@ -51,8 +58,10 @@ void DBCheckBox::nextCheckState() {
     const bool on = !isChecked();
     try {
         link_->field()->setAsString(firstOf(on ? valueChecked_ : valueUnchecked_));
+    } catch (const std::exception& e) {
+        link_->reportLater(QString::fromUtf8(e.what()));
     } catch (...) {
-        platform::reportException();
+        link_->reportLater(QString());
     }
     showField();
 }

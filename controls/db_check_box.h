@@ -3,6 +3,8 @@
 // Toggling writes valueChecked or valueUnchecked, only while the data source is
 // editing; otherwise the toggle is refused. Either value may list alternatives
 // separated by ';' ("S;s"), matched without regard to case; the first is written.
+// A value the field refuses leaves the box as the field is, and the message is
+// shown once the click is over (FieldLink); the box never throws into Qt.
 
 #include "data/data_source.h"
 

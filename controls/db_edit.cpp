@@ -1,11 +1,13 @@
 #include "controls/db_edit.h"
 
 #include "controls/field_link.h"
-#include "platform/message_service.h"
+#include "controls/mask_edit.h"
 
 #include <QFocusEvent>
-#include <QTimer>
-#include <stdexcept>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+#include <exception>
 
 namespace meru::controls {
 
@@ -13,12 +15,28 @@ namespace {
 
 constexpr int kUnlimited = 32767;  // QLineEdit's own default
 
+bool breaksTheLine(QChar c) {
+    return c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+QString messageOf(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Erro desconhecido.");
+    }
+}
 
 }  // namespace
 
 DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent), link_(new FieldLink(this)) {
     connect(link_, &FieldLink::changed, this, &DBEdit::showField);
-    connect(this, &QLineEdit::textEdited, this, [this] { modified_ = true; });
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        modified_ = true;
+        keepOnOneLine();
+    });
     showField();
 }
 
@@ -37,13 +55,8 @@ QString DBEdit::fieldText() const { return mask_.isEmpty() ? text() : mask_.fiel
 
 bool DBEdit::syncMask() {
     Field* f = link_->active() ? link_->field() : nullptr;
-    const QString source = f ? f->editMask() : QString();
-    if (source == mask_.source()) return false;
-    try {
-        mask_ = platform::EditMask::parse(source);
-    } catch (const std::invalid_argument&) {
-        mask_ = platform::EditMask();
-    }
+    if (f ? f->mask() == mask_ : mask_.isEmpty()) return false;
+    mask_ = f ? f->mask() : platform::EditMask();
     setInputMask(mask_.qtInputMask());
     return true;
 }
@@ -59,7 +72,13 @@ void DBEdit::syncAccess() {
 void DBEdit::showField() {
     syncMask();
     Field* f = link_->active() ? link_->field() : nullptr;
-    const QString text = f ? f->asString() : QString();
+    QString text;
+    try {
+        text = f ? f->asString() : QString();
+    } catch (...) {
+        // A row that cannot be read shows blank; the operation that moved the
+        // dataset there meets the failure and reports it.
+    }
     setText(mask_.isEmpty() ? text : mask_.displayTextFor(text));
     modified_ = false;
     syncAccess();
@@ -67,19 +86,43 @@ void DBEdit::showField() {
 }
 
 void DBEdit::placeCursor(Qt::FocusReason reason) {
-    if (!mask_.isEmpty() && displayText() == mask_.displayTextFor(QString())) {
-        // Qt leaves the cursor behind the last position, where a mask takes no input.
-        setCursorPosition(0);
+    if (!mask_.isEmpty() && mask_.typedEnd(displayText()) == 0) {
+        // Nothing typed: Qt leaves the cursor behind the last position, where a
+        // mask takes no input.
+        setCursorPosition(std::max(0, mask_.firstUnfilled(displayText())));
     } else if (reason != Qt::MouseFocusReason) {
         selectAll();
     }
 }
 
+void DBEdit::keepOnOneLine() {
+    const QString typed = text();
+    if (std::none_of(typed.begin(), typed.end(), breaksTheLine)) return;
+    // A pasted line break or tab becomes a blank (a CR LF pair one blank).
+    QString line;
+    int cursor = cursorPosition();
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        if (typed[i] == QLatin1Char('\r') && i + 1 < typed.size() && typed[i + 1] == QLatin1Char('\n')) {
+            if (i < cursor) --cursor;
+            continue;
+        }
+        line += breaksTheLine(typed[i]) ? QLatin1Char(' ') : typed[i];
+    }
+    setText(line);
+    setCursorPosition(cursor);
+}
+
 void DBEdit::updateRecord() {
     if (displayOnly_ || !modified_ || !link_->canModify()) return;
-    Field* f = link_->field();
-    const QString text = fieldText();
-    if (text != f->asString()) f->setAsString(text);
+    try {
+        Field* f = link_->field();
+        const QString text = fieldText();
+        if (text != f->asString()) f->setAsString(text);
+    } catch (...) {
+        // The caller reports this failure; a box this edit still owed for it goes.
+        link_->withdrawReport();
+        throw;
+    }
     modified_ = false;
 }
 
@@ -93,6 +136,17 @@ void DBEdit::focusInEvent(QFocusEvent* event) {
     placeCursor(event->reason());
 }
 
+void DBEdit::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ShiftModifier))
+        placeCursorForTyping(*this, mask_);
+}
+
+void DBEdit::keyPressEvent(QKeyEvent* event) {
+    if (!isReadOnly()) keepKeyFromBeingDropped(*this, *event, mask_);
+    QLineEdit::keyPressEvent(event);
+}
+
 void DBEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (!inside_ || refusing_) return;
@@ -100,14 +154,20 @@ void DBEdit::focusOutEvent(QFocusEvent* event) {
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
     try {
         updateRecord();
-    } catch (const std::exception& e) {
+    } catch (...) {
         // Taking the focus back at once means the control it was going to is
         // never entered; the box comes after the focus has settled.
+        const QString message = messageOf(std::current_exception());
         refusing_ = true;
         setFocus(Qt::OtherFocusReason);
         refusing_ = false;
-        if (!hasFocus()) inside_ = false;  // hidden or disabled: it cannot hold the focus
-        QTimer::singleShot(0, this, [text = QString::fromUtf8(e.what())] { platform::messages().error(text); });
+        if (!hasFocus()) {
+            // Hidden or disabled, as when its window closes: nothing to keep the
+            // operator in, and the pending row goes with the window.
+            inside_ = false;
+            return;
+        }
+        link_->reportLater(message);
         return;
     }
     inside_ = false;

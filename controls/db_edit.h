@@ -6,7 +6,11 @@
 // is in edit or insert state: bound controls never start editing by themselves.
 // What was typed reaches the field when the edit is left, or when a window calls
 // updateRecord() before it posts. A text the field refuses keeps the focus in the
-// edit and shows the field's message; exited() is then not emitted.
+// edit and its message is shown once, after the focus has settled (FieldLink);
+// exited() is then not emitted. The edit itself never throws into Qt and never
+// opens a box; only updateRecord(), called by a window's handler, raises.
+// It is one line: a pasted line break or tab becomes a blank. With a mask, typing
+// never goes where the mask takes nothing (see MaskEdit).
 
 #include "data/data_source.h"
 #include "platform/edit_mask.h"
@@ -38,7 +42,8 @@ public:
     // The Delphi mask in use ("" when none).
     QString editMask() const { return mask_.source(); }
 
-    // Writes a changed text to the field; raises the field's conversion error.
+    // Writes a changed text to the field; raises the field's conversion error
+    // for the calling handler to show (the edit's own box for it is withdrawn).
     void updateRecord();
 
 signals:
@@ -48,12 +53,15 @@ signals:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void showField();
     bool syncMask();  // true when the mask changed
     void syncAccess();
     void placeCursor(Qt::FocusReason reason);
+    void keepOnOneLine();
 
     FieldLink* link_;
     platform::EditMask mask_;

@@ -1,14 +1,42 @@
 #include "controls/db_lookup_combo_box.h"
 
 #include "controls/field_link.h"
-#include "platform/guarded.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QListView>
+#include <exception>
 
 namespace meru::controls {
+
+namespace {
+
+// What search() answers besides a row.
+constexpr int kNoRow = -2;          // the key was taken, and leads to no row
+constexpr int kNotASearchKey = -3;  // the key goes on to the combo box
+
+// A name as the search compares it: without accents, in one letter case.
+QString folded(const QString& text) {
+    const QString decomposed = text.normalized(QString::NormalizationForm_D);
+    QString plain;
+    plain.reserve(decomposed.size());
+    for (QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing) plain += c;
+    return plain.toCaseFolded();
+}
+
+QString messageOf(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QString();
+    }
+}
+
+}  // namespace
 
 DBLookupComboBox::DBLookupComboBox(QWidget* parent) : QComboBox(parent), link_(new FieldLink(this)) {
     setEditable(false);
@@ -18,6 +46,7 @@ DBLookupComboBox::DBLookupComboBox(QWidget* parent) : QComboBox(parent), link_(n
     if (auto* listView = qobject_cast<QListView*>(view())) listView->setUniformItemSizes(true);
     connect(link_, &FieldLink::changed, this, &DBLookupComboBox::showKey);
     connect(this, &QComboBox::activated, this, &DBLookupComboBox::choose);
+    view()->installEventFilter(this);
     showKey();
 }
 
@@ -64,7 +93,9 @@ void DBLookupComboBox::listStateChanged() {
 void DBLookupComboBox::clearList() {
     loaded_ = false;
     keys_.clear();
+    folded_.clear();
     indexOfKey_.clear();
+    search_.clear();
     const QSignalBlocker quiet(this);
     clear();
     showKey();
@@ -77,16 +108,20 @@ void DBLookupComboBox::loadList() {
     if (!key || !name) return;
     QStringList names;
     keys_.clear();
+    folded_.clear();
     indexOfKey_.clear();
+    search_.clear();
     try {
         ds->forEachRow([&](const Row& row) {
             const QString k = key->textOf(row[size_t(key->index())]);
             indexOfKey_.insert(k, int(keys_.size()));  // a repeated key shows its last name
             keys_.push_back(k);
             names.push_back(name->textOf(row[size_t(name->index())]));
+            folded_.push_back(folded(names.back()));
         });
     } catch (...) {
-        platform::reportException();
+        // Called from the list dataset's notification: no box from in there.
+        link_->reportLater(messageOf(std::current_exception()));
     }
     {
         const QSignalBlocker quiet(this);
@@ -99,7 +134,13 @@ void DBLookupComboBox::loadList() {
 
 QString DBLookupComboBox::keyValue() const {
     const Field* f = link_->active() ? link_->field() : nullptr;
-    return f ? f->asString() : QString();
+    try {
+        return f ? f->asString() : QString();
+    } catch (...) {
+        // A row that cannot be read shows no name; the operation that moved the
+        // dataset there meets the failure and reports it.
+        return {};
+    }
 }
 
 void DBLookupComboBox::showKey() {
@@ -118,45 +159,76 @@ void DBLookupComboBox::choose(int index) {
     try {
         link_->field()->setAsString(keys_[index]);
     } catch (...) {
-        platform::reportException();
+        link_->reportLater(messageOf(std::current_exception()));
     }
     showKey();
 }
 
-}  // namespace meru::controls
+int DBLookupComboBox::find(const QString& typed) const {
+    const QString wanted = folded(typed);
+    for (int i = 0; i < int(folded_.size()); ++i)
+        if (folded_[i].startsWith(wanted)) return i;
+    return -1;
+}
 
-namespace meru::controls {
-
-void DBLookupComboBox::keyPressEvent(QKeyEvent* event) {
+int DBLookupComboBox::search(QKeyEvent* event) {
     const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     const QString text = event->text();
-    const bool printable = plain && !text.isEmpty() && text.at(0).isPrint();
-    const bool backspace = plain && event->key() == Qt::Key_Backspace;
-    if (!printable && !backspace) {
+    if (plain && event->key() == Qt::Key_Backspace) {
+        search_.chop(1);
+        lastKey_.start();
+        return search_.isEmpty() ? kNoRow : find(search_);
+    }
+    if (!plain || text.isEmpty() || !text.at(0).isPrint()) {
         search_.clear();
+        return kNotASearchKey;
+    }
+    const bool paused = !lastKey_.isValid() || lastKey_.elapsed() > QApplication::keyboardInputInterval();
+    lastKey_.start();
+    if (const int i = find(search_ + text); i >= 0) {
+        search_ += text;
+        return i;
+    }
+    // A key that fits no name is ignored, so that a slip does not throw away
+    // what was typed; after a pause it starts a new search.
+    if (paused) {
+        if (const int i = find(text); i >= 0) {
+            search_ = text;
+            return i;
+        }
+    }
+    return kNoRow;
+}
+
+void DBLookupComboBox::keyPressEvent(QKeyEvent* event) {
+    const int found = search(event);
+    if (found == kNotASearchKey) {
         QComboBox::keyPressEvent(event);
         return;
     }
-    if (!lastKey_.isValid() || lastKey_.elapsed() > QApplication::keyboardInputInterval()) search_.clear();
-    lastKey_.start();
-    if (backspace) {
-        search_.chop(1);
-    } else {
-        // A blank with nothing typed yet opens the list, as in any combo box.
-        if (search_.isEmpty() && text == QLatin1String(" ")) {
-            QComboBox::keyPressEvent(event);
-            return;
-        }
-        search_ += text;
-    }
     event->accept();
-    if (search_.isEmpty()) return;
-    for (int i = 0; i < count(); ++i) {
-        if (itemText(i).startsWith(search_, Qt::CaseInsensitive)) {
-            if (i != currentIndex()) choose(i);
-            return;
+    if (found >= 0 && found != currentIndex()) choose(found);
+}
+
+void DBLookupComboBox::focusInEvent(QFocusEvent* event) {
+    search_.clear();
+    QComboBox::focusInEvent(event);
+}
+
+bool DBLookupComboBox::eventFilter(QObject* watched, QEvent* event) {
+    // With the list open the same search moves its highlight; Enter or a click chooses.
+    if (watched == view() && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int found = search(key);
+        if (found == kNotASearchKey) return QComboBox::eventFilter(watched, event);
+        if (found >= 0) {
+            const QModelIndex index = model()->index(found, modelColumn(), rootModelIndex());
+            view()->setCurrentIndex(index);
+            view()->scrollTo(index, QAbstractItemView::PositionAtCenter);
         }
+        return true;
     }
+    return QComboBox::eventFilter(watched, event);
 }
 
 }  // namespace meru::controls

@@ -4,6 +4,11 @@
 // It shows the name of the stored key (nothing when the list lacks the key);
 // choosing a name writes its key, and only while the data source is editing.
 // The list is read once each time the list dataset opens.
+//
+// The operator finds a name by typing it: blanks included, accents and letter
+// case optional ("sao paulo" finds "São Paulo - SP"). A blank is part of the name
+// and never opens the list (F4, Alt+Down or a click do). A failure is never thrown
+// into Qt nor shown from here: it goes to FieldLink::reportLater.
 
 #include "data/data_source.h"
 
@@ -42,9 +47,12 @@ public:
     int listCount() const { return int(keys_.size()); }
 
 protected:
-    // Typing picks the first name that starts with what was typed in quick
-    // succession, blanks included.
+    // Typing picks the first name that starts with what was typed since the box
+    // was entered; a key that fits no name is ignored, unless it comes after a
+    // pause, when it starts a new search.
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void listStateChanged();
@@ -52,6 +60,10 @@ private:
     void clearList();
     void showKey();
     void choose(int index);
+    // The row a typed key leads to, or a negative code: the key was taken and
+    // leads to no row, or it is no search key and goes on to the combo box.
+    int search(QKeyEvent* event);
+    int find(const QString& typed) const;
 
     FieldLink* link_;
     QPointer<DataSource> list_;
@@ -59,6 +71,7 @@ private:
     QString keyField_;
     QString listField_;
     QStringList keys_;
+    QStringList folded_;  // the names as the search compares them
     QHash<QString, int> indexOfKey_;
     bool loaded_ = false;
     QString search_;

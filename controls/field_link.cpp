@@ -1,5 +1,10 @@
 #include "controls/field_link.h"
 
+#include "platform/message_service.h"
+
+#include <QThread>
+#include <QTimer>
+
 namespace meru::controls {
 
 FieldLink::FieldLink(QObject* parent) : QObject(parent) {}
@@ -46,5 +51,33 @@ bool FieldLink::canModify() const {
     Field* f = field();
     return editing() && f && !f->readOnly() && !dataSet()->readOnly();
 }
+
+void FieldLink::reportLater(const QString& message) {
+    const bool scheduled = !pending_.isEmpty();
+    pending_ = message.isEmpty() ? QStringLiteral("Erro desconhecido.") : message;
+    if (scheduled) return;
+    showReport(QThread::currentThread()->loopLevel());
+}
+
+void FieldLink::showReport(int loopLevel) {
+    // Inside a box that a handler opened meanwhile (a nested event loop), the
+    // report waits for the handler: it may yet meet this failure itself.
+    const int delay = QThread::currentThread()->loopLevel() > loopLevel ? 50 : 0;
+    QTimer::singleShot(delay, this, [this, loopLevel] {
+        if (pending_.isEmpty()) return;
+        if (QThread::currentThread()->loopLevel() > loopLevel) {
+            showReport(loopLevel);
+            return;
+        }
+        const QString message = std::exchange(pending_, QString());
+        try {
+            platform::messages().error(message);
+        } catch (...) {
+            // The error box itself failed; there is nobody left to tell.
+        }
+    });
+}
+
+void FieldLink::withdrawReport() { pending_.clear(); }
 
 }  // namespace meru::controls

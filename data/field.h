@@ -3,6 +3,7 @@
 // text or as a value, with the edit mask and display format that bound controls use.
 
 #include "data/schema.h"
+#include "platform/edit_mask.h"
 
 #include <QString>
 #include <QVariant>
@@ -32,20 +33,29 @@ public:
 
     // The text form of the value ("" when null): the form an edit shows and types.
     QString asString() const;
-    // Converts a typed text; raises the field's conversion message when it cannot.
+    // Converts a typed text (parse()); raises the field's message when it cannot.
     void setAsString(const QString& text);
     // The text a grid shows: currency amounts and short dates in the system's formats.
     QString displayText() const;
 
-    const QString& editMask() const { return editMask_; }
-    void setEditMask(const QString& mask) { editMask_ = mask; }
+    // The Delphi edit mask bound edits type through ("" when none). It is parsed
+    // here, once: a mask no edit can carry raises, and the field keeps its old one.
+    const QString& editMask() const { return mask_.source(); }
+    void setEditMask(const QString& mask);
+    const platform::EditMask& mask() const { return mask_; }
+    // A value's text as the edit mask shows it (punctuation in place); the
+    // plain display text when the field has no mask.
+    QString maskedTextOf(const QVariant& value) const;
     bool currency() const { return currency_; }
     void setCurrency(bool on) { currency_ = on; }
 
     // Conversions shared with the grids, which show rows other than the current one.
     QString textOf(const QVariant& value) const;
     QString displayTextOf(const QVariant& value) const;
-    // Parses a typed text into a value of this field's type, or raises the message.
+    // Parses a typed text into a value of this field's type, read in the
+    // operator's locale only, or raises the field's message (in Portuguese). A
+    // typed text is one line, and every character one that code page 1252 (the
+    // export tables') carries: the month's export must never fail on it.
     QVariant parse(const QString& text) const;
     // The stored form of a value, after checking it fits the field.
     QVariant normalized(const QVariant& value) const;
@@ -56,7 +66,7 @@ private:
     Dataset* dataset_;
     int index_;
     schema::FieldDef def_;
-    QString editMask_;
+    platform::EditMask mask_;
     bool currency_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/edit_mask.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <stdexcept>
 
 namespace meru::platform {
@@ -94,6 +95,24 @@ int EditMask::inputCount() const {
     int n = 0;
     for (const Position& p : positions_) n += p.input ? 1 : 0;
     return n;
+}
+
+int EditMask::typedEnd(const QString& displayText) const {
+    for (int i = std::min(maxLength(), int(displayText.size())) - 1; i >= 0; --i)
+        if (isInput(i) && displayText[i] != blank_) return i + 1;
+    return 0;
+}
+
+int EditMask::firstUnfilled(const QString& displayText) const {
+    for (int i = 0; i < maxLength(); ++i)
+        if (isInput(i) && (i >= displayText.size() || displayText[i] == blank_)) return i;
+    return -1;
+}
+
+int EditMask::inputEnd() const {
+    for (int i = maxLength() - 1; i >= 0; --i)
+        if (isInput(i)) return i + 1;
+    return 0;
 }
 
 QString EditMask::fieldText(const QString& displayText) const {

@@ -40,7 +40,7 @@ public:
     static EditMask parse(const QString& delphiMask);
 
     bool isEmpty() const { return positions_.empty(); }
-    QString source() const { return source_; }
+    const QString& source() const { return source_; }
     bool savesLiterals() const { return saveLiterals_; }
     bool reversed() const { return reversed_; }
     QChar blank() const { return blank_; }
@@ -55,6 +55,14 @@ public:
     QString fieldText(const QString& displayText) const;
     // What the edit shows for a field's text, unfilled positions as the blank.
     QString displayTextFor(const QString& fieldText) const;
+
+    // Where typing goes, over what the edit shows. typedEnd: the position after
+    // the last filled input position (0 when none is filled). firstUnfilled: the
+    // first input position still showing the blank, -1 when every one is filled.
+    int typedEnd(const QString& displayText) const;
+    int firstUnfilled(const QString& displayText) const;
+    // The position after the last input position: from there on nothing typed is taken.
+    int inputEnd() const;
 
     friend bool operator==(const EditMask& a, const EditMask& b) { return a.source_ == b.source_; }
 

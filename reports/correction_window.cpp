@@ -1,12 +1,14 @@
 #include "correction_window.h"
 
+#include "invoices/abre_notas.h"
+#include "invoices/frm_notas_edicao.h"
+
 namespace meru {
 
 namespace {
 
-// The program's correction window, Tfrm_notas_edicao, comes with invoice entry
-// (abre_notas_edicao); until then there is none to open.
-QWidget* abre_notas_edicao_da_lista(QWidget* /*owner*/) { return nullptr; }
+// The program's correction window, Tfrm_notas_edicao of invoice entry.
+QWidget* abre_notas_edicao_da_lista(QWidget* owner) { return abre_notas_edicao(owner); }
 
 CorrectionWindowOpener& opener() {
     static CorrectionWindowOpener current;

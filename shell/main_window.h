@@ -13,7 +13,6 @@ class QMdiArea;
 
 namespace meru {
 
-// valida_inscricao joins the interface with the subsystem that brings it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -21,6 +20,9 @@ public:
 
     // The check digits of a CNPJ text; a pure function of the text.
     virtual bool valida_cnpj(const QString& text) const = 0;
+    // The check digit of a state registration; a pure function of the text that
+    // never raises.
+    virtual bool valida_inscricao(const QString& text) const = 0;
 
     // Opens the unit confirmation by the window-reuse rule, then names no unit
     // in the caption and the unit panel.

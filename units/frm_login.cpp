@@ -31,7 +31,7 @@ Tfrm_login::Tfrm_login(QWidget* owner)
 
     GroupBox1 = new QGroupBox(QStringLiteral("Digite o CGC/CNPJ da Unidade Gestora: "), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    mskedt_cnpj = new controls::MaskEdit(QStringLiteral("!99.999.999/9999-99;0;_"), GroupBox1);
+    mskedt_cnpj = new controls::MaskEdit(QStringLiteral("!>aa.aaa.aaa/aaaa-99;0;_"), GroupBox1);
     mskedt_cnpj->setObjectName(QStringLiteral("mskedt_cnpj"));
     btb_confirmar = new QPushButton(QStringLiteral("Confirmar"), GroupBox1);
     btb_confirmar->setObjectName(QStringLiteral("btb_confirmar"));

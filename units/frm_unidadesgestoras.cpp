@@ -131,7 +131,7 @@ void Tfrm_unidadesgestoras::FormCreate() {
 
 void Tfrm_unidadesgestoras::FormActivate() {
     if (Field* cnpj = dm_dados->qry_cadastro->findField(QStringLiteral("CAD_CD_CNPJ")))
-        cnpj->setEditMask(QStringLiteral("99.999.999/9999-99;0;_"));
+        cnpj->setEditMask(QStringLiteral(">aa.aaa.aaa/aaaa-99;0;_"));
     frm_menu->desabilita_menus();
 }
 

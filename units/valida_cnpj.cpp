@@ -28,10 +28,13 @@ bool isSeparator(QChar c) {
     return c == u'/' || c == u'-' || c == u'.';
 }
 
-// A one-character decimal integer text: only '0'..'9' read; a sign alone, a blank
-// or a digit of another script does not.
-std::int32_t digitValue(QChar c) {
-    if (c < u'0' || c > u'9') throw ConvertError::invalidInteger(QString(c));
+// A digit '0'..'9', or an upper-case letter 'A'..'Z' of an alphanumeric CNPJ: its
+// code minus that of '0', so A is 17. A sign, a blank, a lower-case letter or a digit
+// of another script has no value.
+std::int32_t characterValue(QChar c) {
+    const bool digit = c >= u'0' && c <= u'9';
+    const bool letter = c >= u'A' && c <= u'Z';
+    if (!digit && !letter) throw ConvertError::invalidInteger(QString(c));
     return c.unicode() - u'0';
 }
 
@@ -40,12 +43,12 @@ std::int32_t digitValue(QChar c) {
 bool valida_cnpj(const QString& text) {
     std::int32_t s1 = 0;
     std::int32_t s2 = 0;
-    std::int32_t i = 1;  // counts digits, not characters
+    std::int32_t i = 1;  // counts the characters that carry a value, not separators
     const qsizetype bodyLength = text.size() - 2;
     for (qsizetype pos = 0; pos < bodyLength; ++pos) {
         const QChar c = text.at(pos);
         if (isSeparator(c)) continue;
-        const std::int32_t d = digitValue(c);
+        const std::int32_t d = characterValue(c);
         const std::int32_t w1 = minus(i <= 4 ? 6 : 14, i);
         const std::int32_t w2 = minus(i <= 5 ? 7 : 15, i);
         s1 = plus(s1, times(d, w1));

@@ -4,9 +4,10 @@
 
 namespace meru::paradox {
 
-Windows1252Encoder::Windows1252Encoder() : encoder_("windows-1252") {
+Windows1252Encoder::Windows1252Encoder() {
+    encoder_.emplace("windows-1252");
     // Qt converts code pages other than UTF and Latin-1 only when built with ICU.
-    if (!encoder_.isValid())
+    if (!encoder_->isValid())
         throw EngineError(QStringLiteral("This Qt cannot convert text to code page 1252."));
 }
 
@@ -30,13 +31,16 @@ bool Windows1252Encoder::encode(QStringView text) {
 }
 
 bool Windows1252Encoder::encodeSlow(QStringView text) {
-    const qsizetype need = encoder_.requiredSpace(text.size());
+    const qsizetype need = encoder_->requiredSpace(text.size());
     if (buffer_.size() < need) buffer_.resize(need);
-    encoder_.resetState();
-    char* end = encoder_.appendToBuffer(buffer_.data(), text);
+    encoder_->resetState();
+    char* end = encoder_->appendToBuffer(buffer_.data(), text);
     size_ = end - buffer_.data();
-    const bool failed = encoder_.hasError() || text.contains(QChar(0));
+    const bool failed = encoder_->hasError() || text.contains(QChar(0));
     if (!failed) return true;
+    // Qt 6.4's resetState() keeps the error flag of a code-page encoder: without a
+    // fresh one every later accented text would be refused too.
+    encoder_.emplace("windows-1252");
     // Rare: find the character to name it.
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;

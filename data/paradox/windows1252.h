@@ -4,6 +4,7 @@
 // replaced.
 
 #include <QByteArray>
+#include <optional>
 #include <QStringEncoder>
 #include <QStringView>
 
@@ -24,7 +25,7 @@ public:
 private:
     bool encodeSlow(QStringView text);
 
-    QStringEncoder encoder_;
+    std::optional<QStringEncoder> encoder_;
     QByteArray buffer_;
     qsizetype size_ = 0;
     qsizetype badPosition_ = -1;

@@ -3,6 +3,7 @@
 // shell's interface, records what the windows ask of it, and opens the unit
 // confirmation through a hook, so that those tests need not boot the program.
 
+#include "invoices/valida_inscricao.h"
 #include "shell/main_window.h"
 #include "units/valida_cnpj.h"
 
@@ -31,6 +32,7 @@ public:
     }
 
     bool valida_cnpj(const QString& text) const override { return meru::valida_cnpj(text); }
+    bool valida_inscricao(const QString& text) const override { return meru::valida_inscricao(text); }
 
     void abre_login() override {
         calls << QStringLiteral("abre_login");
@@ -38,7 +40,10 @@ public:
         setWindowTitle(QStringLiteral("MERU - Caldeno"));
         setStatusUnit(QString());
     }
-    void abre_inclusao_notas() override { calls << QStringLiteral("abre_inclusao_notas"); }
+    void abre_inclusao_notas() override {
+        calls << QStringLiteral("abre_inclusao_notas");
+        if (openInvoiceEntry) openInvoiceEntry();
+    }
     void gera_disquete(const QString& referencia, unsigned char regera) override {
         calls << QStringLiteral("gera_disquete(%1, %2)").arg(referencia).arg(regera);
     }
@@ -57,6 +62,8 @@ public:
 
     // How abre_login opens the confirmation window in this test.
     std::function<void()> openLogin;
+    // How abre_inclusao_notas opens the invoice entry window in this test.
+    std::function<void()> openInvoiceEntry;
     QStringList calls;
     bool unitCommandsEnabled = false;  // as the program starts: disabled
 

@@ -83,4 +83,20 @@ TEST_F(DBCheckBoxTest, FollowsTheCurrentRow) {
     EXPECT_FALSE(box->isChecked());
 }
 
+// A value the field refuses: the click opens no box and throws nothing; the
+// message comes once the click is over, and the flag keeps its value.
+TEST_F(DBCheckBoxTest, ARefusedValueIsReportedOnceAfterTheClick) {
+    box->setValueChecked("SIM");  // longer than the field holds
+    view->insert();
+    flag()->setAsString("N");
+    click();
+    EXPECT_TRUE(boxes.boxes().empty()) << "a box from inside the click";
+    settle();
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].kind, platform::BoxKind::Error);
+    EXPECT_EQ(boxes.boxes()[0].text, QString::fromUtf8("O campo mov_tp_retificadora aceita no máximo 2 caracteres."));
+    EXPECT_EQ(flag()->asString(), "N");
+    EXPECT_FALSE(box->isChecked());
+}
+
 }  // namespace

@@ -143,6 +143,21 @@ TEST_F(DBEditTest, AMaskPutOnTheFieldLaterIsTakenWithTheNextDataChange) {
     EXPECT_EQ(edit->displayText(), "12.345.678/0001-95");
 }
 
+// A mask is parsed where it is set: a bad one is refused there, and the field
+// and its edit keep the mask they had.
+TEST_F(DBEditTest, ABadMaskIsRefusedWhereItIsSet) {
+    test::addInvoice(*view, {"012001"});
+    field("mov_cd_cnpj")->setEditMask(kCnpjMask);
+    bind("mov_cd_cnpj");
+    EXPECT_THROW(field("mov_cd_cnpj")->setEditMask("99\\;99;0;_"), EngineError);
+    EXPECT_EQ(field("mov_cd_cnpj")->editMask(), kCnpjMask);
+    EXPECT_EQ(field("mov_cd_cnpj")->mask().qtInputMask(), QStringLiteral("00.000.000/0000-00;_"));
+    view->refresh();
+    EXPECT_EQ(edit->editMask(), kCnpjMask);
+    EXPECT_EQ(edit->displayText(), "12.345.678/0001-95");
+    EXPECT_EQ(field("mov_cd_cnpj")->maskedTextOf(field("mov_cd_cnpj")->value()), "12.345.678/0001-95");
+}
+
 struct Limit {
     const char* field;
     QString mask;
@@ -217,8 +232,11 @@ TEST_P(DBEditRefusal, ARefusedValueKeepsTheFocusAndShowsTheFieldsMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Conversions, DBEditRefusal,
-    ::testing::Values(Refusal{"mov_vl_valor", {}, "abc", "'abc' is not a valid floating point value"},
-                      Refusal{"mov_dt_notaf", kDateMask, "31029999", "'31/02/9999' is not a valid date"}));
+    ::testing::Values(Refusal{"mov_vl_valor", {}, "abc",
+                              "'abc' não é um valor válido para o campo mov_vl_valor. Digite o valor como em 1.234,56."},
+                      Refusal{"mov_dt_notaf", kDateMask, "31029999",
+                              "'31/02/9999' não é uma data válida para o campo mov_dt_notaf. Digite a data como em "
+                              "15/03/2004."}));
 
 TEST_F(DBEditTest, BrowseStateTakesNoInputAndWritesNothing) {
     test::addInvoice(*view, {"012001", "N", "7"});

@@ -6,6 +6,8 @@
 #include "data/query.h"
 #include "data/table.h"
 
+#include <QAbstractItemView>
+
 using namespace meru;
 using controls::DBLookupComboBox;
 
@@ -100,6 +102,18 @@ TEST_F(DBLookupComboBoxTest, TheListFollowsItsDatasetOpening) {
     municipios.open();
     EXPECT_EQ(combo->count(), municipios.recordCount());
     EXPECT_EQ(combo->displayedText(), QString::fromUtf8("Belo Horizonte - MG"));
+}
+
+TEST_F(DBLookupComboBoxTest, TheOpenListIsSearchedTheSameWay) {
+    cadastro.insert();
+    QTest::keyClick(combo, Qt::Key_F4);
+    ASSERT_TRUE(combo->view()->isVisible());
+    QTest::keyClicks(combo->view(), "sao paulo");
+    EXPECT_EQ(combo->view()->currentIndex().data().toString(), QString::fromUtf8("São Paulo - SP"));
+    EXPECT_TRUE(key()->isNull()) << "chosen before Enter";
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    EXPECT_EQ(key()->asString(), "3550308");
+    EXPECT_EQ(combo->displayedText(), QString::fromUtf8("São Paulo - SP"));
 }
 
 }  // namespace

@@ -360,9 +360,9 @@ TEST_F(DatasetTest, FieldsConvertTextTheSystemsWay) {
         const char* text;
         const char* message;
     } refused[] = {
-        {valor, "abc", "'abc' is not a valid floating point value"},
-        {data, "31/02/2004", "'31/02/2004' is not a valid date"},
-        {data, "15/1_/2004", "'15/1_/2004' is not a valid date"},
+        {valor, "abc", "'abc' não é um valor válido para o campo mov_vl_valor. Digite o valor como em 1.234,56."},
+        {data, "31/02/2004", "'31/02/2004' não é uma data válida para o campo mov_dt_notaf. Digite a data como em 15/03/2004."},
+        {data, "15/1_/2004", "'15/1_/2004' não é uma data válida para o campo mov_dt_notaf. Digite a data como em 15/03/2004."},
     };
     for (const auto& r : refused) {
         try {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 TEST(ValidaInscricao, DecidesEachCaseByTheCheckDigitOfTheFirstFourteenCharacters) {
@@ -33,6 +35,49 @@ TEST(ValidaInscricao, DecidesEachCaseByTheCheckDigitOfTheFirstFourteenCharacters
 TEST(ValidaInscricao, ARemainderOfOneRefusesEveryCheckDigit) {
     for (char d = '0'; d <= '9'; ++d)
         EXPECT_FALSE(meru::valida_inscricao(QStringLiteral("1234567890129") + QChar(d))) << d;
+}
+
+// Every length from 0 to 21: below 6 nothing passes; from 6 to 13 the eight zeros in
+// front leave the first six typed characters as the ones that count; from 14 on the
+// first fourteen count as they stand.
+TEST(ValidaInscricao, EachLengthFromZeroToTwentyOne) {
+    const struct {
+        const char* text;
+        bool valid;
+    } cases[] = {
+        {"", false},
+        {"0", false},
+        {"00", false},
+        {"000", false},
+        {"0001", false},                 // 000000000001: still short
+        {"00001", false},                // 0000000000001: still short
+        {"123455", true},                // 00000000123455
+        {"1234559", true},               // the seventh character takes no part
+        {"12345599", true},
+        {"123455999", true},
+        {"1234559999", true},
+        {"12345599999", true},
+        {"123455999999", true},
+        {"1234559999999", true},         // 21 characters after the prefix
+        {"1234569999999", false},        // the sixth character is the check digit
+        {"12345678901231", true},        // 14: used as it stands
+        {"12345678901232", false},
+        {"123456789012319", true},
+        {"1234567890123199", true},
+        {"12345678901231999", true},
+        {"123456789012319999", true},
+        {"1234567890123199999", true},
+        {"12345678901231999999", true},
+        {"123456789012319999999", true},
+        {"123456789012309999999", false},
+    };
+    std::set<int> lengths;
+    for (const auto& c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        lengths.insert(int(text.size()));
+        EXPECT_EQ(meru::valida_inscricao(text), c.valid) << c.text << " (" << text.size() << " characters)";
+    }
+    for (int n = 0; n <= 21; ++n) EXPECT_TRUE(lengths.count(n)) << "no case of length " << n;
 }
 
 }  // namespace

@@ -183,4 +183,26 @@ TEST(EditMaskRoundTrip, ShowingAFieldTextAndReadingItBackGivesTheSameText) {
     }
 }
 
+// Where typing goes: after the typed text, and the first position still blank.
+TEST(EditMaskCursor, TypedEndAndFirstUnfilled) {
+    const struct {
+        QString mask, shown;
+        int typedEnd, firstUnfilled;
+    } cases[] = {
+        {kCnpj, "__.___.___/____-__", 0, 0},
+        {kCnpj, "12.3__.___/____-__", 4, 4},
+        {kCnpj, "12.345.678/0001-95", 18, -1},
+        {kCnpj, "12.___.__9/____-__", 10, 3},
+        {kDate, "__/03/2004", 10, 0},
+        {kMonth, "01/____", 2, 3},
+    };
+    for (const auto& c : cases) {
+        const EditMask mask = EditMask::parse(c.mask);
+        EXPECT_EQ(mask.typedEnd(c.shown), c.typedEnd) << c.shown.toStdString();
+        EXPECT_EQ(mask.firstUnfilled(c.shown), c.firstUnfilled) << c.shown.toStdString();
+    }
+    EXPECT_EQ(EditMask::parse(kCnpj).inputEnd(), 18);
+    EXPECT_EQ(EditMask::parse("99-;0;_").inputEnd(), 2);
+}
+
 }  // namespace

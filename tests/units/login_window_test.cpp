@@ -71,7 +71,7 @@ TEST_F(LoginWindow, OpensWaitingWithItsControlsInTabOrder) {
     EXPECT_TRUE(login->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(login->GroupBox1->title(), "Digite o CGC/CNPJ da Unidade Gestora: ");
     EXPECT_EQ(login->GroupBox2->title(), "Dados da Unidade Gestora");
-    EXPECT_EQ(login->mskedt_cnpj->editMask().source(), "!99.999.999/9999-99;0;_");
+    EXPECT_EQ(login->mskedt_cnpj->editMask().source(), "!>aa.aaa.aaa/aaaa-99;0;_");
     EXPECT_EQ(login->mskedt_cnpj->maxLength(), 18);
     EXPECT_TRUE(login->btb_confirmar->isDefault());
     EXPECT_EQ(login->btb_iniciarsistema->text(), "Iniciar");
@@ -115,6 +115,17 @@ TEST_F(LoginWindow, EnterInTheCnpjFieldRunsConfirmar) {
     EXPECT_EQ(login->dbedt_unidadegestora->text(), "Prefeitura de Teste");
     EXPECT_EQ(cnpj_unidade, test::kCnpjA);
     EXPECT_EQ(focused(), login->btb_iniciarsistema);
+}
+
+// An alphanumeric CNPJ typed in lower case stands in upper case in the edit and
+// in the lookup; its check digits remain digits.
+TEST_F(LoginWindow, AnAlphanumericCnpjIsTypedInUpperCaseAndFound) {
+    seed(test::sampleUnit(QStringLiteral("12ABC34501DE35"), QStringLiteral("Unidade Nova Geração")));
+    confirm(QStringLiteral("12abc34501deXY35"));
+    EXPECT_EQ(login->mskedt_cnpj->displayText(), "12.ABC.345/01DE-35");
+    EXPECT_TRUE(boxes.boxes().empty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(login->dbedt_unidadegestora->text(), QString::fromUtf8("Unidade Nova Geração"));
+    EXPECT_EQ(cnpj_unidade, "12ABC34501DE35");
 }
 
 // The lookup takes the trimmed text, the global keeps the text as the field gives it.

@@ -165,7 +165,7 @@ TEST_F(RegistryWindow, EveryActivationMasksTheCnpjFieldAndDisablesTheUnitCommand
     frm_menu->habilita_menus();
     open(test::kCnpjA);
     EXPECT_EQ(unitCommands(), allUnitCommands(false));
-    EXPECT_EQ(dm_dados->qry_cadastro->fieldByName("CAD_CD_CNPJ")->editMask(), "99.999.999/9999-99;0;_");
+    EXPECT_EQ(dm_dados->qry_cadastro->fieldByName("CAD_CD_CNPJ")->editMask(), ">aa.aaa.aaa/aaaa-99;0;_");
     QTest::mouseClick(w->btb_alterarunidade, Qt::LeftButton);
     w->dbedt_cnpj->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(w->dbedt_cnpj->displayText(), "12.345.678/0001-95");
