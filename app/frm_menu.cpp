@@ -12,6 +12,7 @@
 #include "transmission/frm_mesref_nov.h"
 #include "invoices/abre_notas.h"
 #include "invoices/valida_inscricao.h"
+#include "reports/frm_sele_notas.h"
 #include "units/frm_login.h"
 #include "units/frm_unidadesgestoras.h"
 #include "units/valida_cnpj.h"
@@ -238,7 +239,7 @@ void Tfrm_menu::mn_dadosunidadeClick() {
 void Tfrm_menu::mn_sairClick() { close(); }
 
 void Tfrm_menu::ControleGeral1Click() {
-    // The invoice list comes with the list and report windows.
+    openByReuseRule(frm_sele_notas, [this] { return new Tfrm_sele_notas(this); });
 }
 
 void Tfrm_menu::GerarNovamente1Click() {
