@@ -1,6 +1,11 @@
 #include "frm_sele_notas.h"
 
 #include "controls/db_grid.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
 #include "data/dm_dados.h"
 #include "platform/guarded.h"
 #include "platform/message_service.h"
@@ -133,9 +138,21 @@ void Tfrm_sele_notas::ajusta_tamanho() {
     for (int c = 0; c < grid->horizontalHeader()->count(); ++c) width += grid->columnWidth(c);
     const int height = grid->horizontalHeader()->sizeHint().height() + 12 * grid->verticalHeader()->defaultSectionSize() +
                        grid->horizontalScrollBar()->sizeHint().height() + 2 * grid->frameWidth();
+    // Never wider than the screen: the grid scrolls instead.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        width = std::min(width, screen->availableGeometry().width() * 9 / 10 - 40);
     grid->setMinimumSize(width, height);
+    if (layout()) layout()->activate();
     adjustSize();
     centerOnScreen(this);
+}
+
+// Centred once it has its final size, which it takes only when first shown.
+void Tfrm_sele_notas::showEvent(QShowEvent* event) {
+    Form::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    QTimer::singleShot(0, this, [this] { centerOnScreen(this); });
 }
 
 void Tfrm_sele_notas::mostra_enviadas(bool enviadas) {

@@ -47,7 +47,11 @@ public:
     QRadioButton* RadioButton2;
     controls::DBGrid* dbgrid_movimento_atual;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    bool placed_ = false;
     void mostra_enviadas(bool enviadas);
     // Deletes the current invoice, by its row number, while it is still unsent.
     void exclui_nota();
