@@ -1,11 +1,6 @@
 #include "frm_sele_notas.h"
 
 #include "controls/db_grid.h"
-
-#include <QGuiApplication>
-#include <QScreen>
-#include <QTimer>
-#include <algorithm>
 #include "data/dm_dados.h"
 #include "platform/guarded.h"
 #include "platform/message_service.h"
@@ -17,6 +12,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QTimer>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -138,9 +134,6 @@ void Tfrm_sele_notas::ajusta_tamanho() {
     for (int c = 0; c < grid->horizontalHeader()->count(); ++c) width += grid->columnWidth(c);
     const int height = grid->horizontalHeader()->sizeHint().height() + 12 * grid->verticalHeader()->defaultSectionSize() +
                        grid->horizontalScrollBar()->sizeHint().height() + 2 * grid->frameWidth();
-    // Never wider than the screen: the grid scrolls instead.
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        width = std::min(width, screen->availableGeometry().width() * 9 / 10 - 40);
     grid->setMinimumSize(width, height);
     if (layout()) layout()->activate();
     adjustSize();
