@@ -3,6 +3,7 @@
 // temporary store with one confirmed unit, invoices seeded into MOVIMENTO, the
 // windows opened as the program opens them, and typing into their real edits.
 
+#include "typing.h"
 #include "shell_fixture.h"
 
 #include "controls/db_check_box.h"
@@ -143,23 +144,8 @@ protected:
         return w;
     }
 
-    // Replaces the whole text of an edit by typing, as the operator does.
-    static void type(QLineEdit* edit, const QString& keys) {
-        edit->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        typeKeys(edit, keys);
-    }
-
-    // Key by key; QTest's own keyClicks takes ASCII only.
-    static void typeKeys(QWidget* widget, const QString& keys) {
-        for (QChar ch : keys) {
-            if (ch.unicode() < 128)
-                QTest::keyClick(widget, char(ch.unicode()));
-            else
-                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        }
-    }
+    static void type(QLineEdit* edit, const QString& keys) { test::typeOver(edit, keys); }
+    static void typeKeys(QWidget* widget, const QString& keys) { test::typeKeys(widget, keys); }
 
     // Types an invoice into the entry fields in tab order; dates as their digits.
     static void fill(Tfrm_notas_inclusao* w, const Invoice& i) {
