@@ -170,6 +170,23 @@ TEST_F(MonthClosing, ADiskThatDoesNotReadBackAsWrittenMarksNothing) {
     EXPECT_EQ(invoiceStatuses(), (std::map<QString, QString>{{"1", "N"}, {"2", "N"}}));
 }
 
+// Without a copy of the store nothing is written or changed.
+TEST_F(MonthClosing, AStoreThatCannotBeCopiedFirstStopsTheClosing) {
+    addUnit("11222333000181", "Unidade", "N");
+    addInvoice({"1"});
+    QFile blocker(store.programDir() + "copias");  // a file where the copies' directory goes
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    boxes.answer(Answer::Yes).answer(Answer::Ok);
+    formatDialogClicks({"btnFechar"});  // never needed unless the closing goes on
+    clickFinalizarMes();
+    ASSERT_EQ(boxes.texts().size(), 3);
+    EXPECT_EQ(boxes.boxes()[2].kind, platform::BoxKind::Error);
+    EXPECT_TRUE(boxes.texts()[2].startsWith(QString::fromUtf8("Não foi possível guardar a cópia de segurança dos dados")));
+    EXPECT_TRUE(QDir(store.driveA()).isEmpty());
+    EXPECT_EQ(invoiceStatuses(), (std::map<QString, QString>{{"1", "N"}}));
+}
+
 // A small file system of the test's own over drive A:, unmounted at the end.
 class MountedDrive {
 public:
