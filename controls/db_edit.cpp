@@ -19,16 +19,6 @@ bool breaksTheLine(QChar c) {
     return c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
 
-QString messageOf(const std::exception_ptr& failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-        return QStringLiteral("Erro desconhecido.");
-    }
-}
-
 }  // namespace
 
 DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent), link_(new FieldLink(this)) {
@@ -157,7 +147,7 @@ void DBEdit::focusOutEvent(QFocusEvent* event) {
     } catch (...) {
         // Taking the focus back at once means the control it was going to is
         // never entered; the box comes after the focus has settled.
-        const QString message = messageOf(std::current_exception());
+        const QString message = exceptionMessage(std::current_exception());
         refusing_ = true;
         setFocus(Qt::OtherFocusReason);
         refusing_ = false;

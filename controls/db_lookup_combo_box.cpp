@@ -26,16 +26,6 @@ QString folded(const QString& text) {
     return plain.toCaseFolded();
 }
 
-QString messageOf(const std::exception_ptr& failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-        return QString();
-    }
-}
-
 }  // namespace
 
 DBLookupComboBox::DBLookupComboBox(QWidget* parent) : QComboBox(parent), link_(new FieldLink(this)) {
@@ -121,7 +111,7 @@ void DBLookupComboBox::loadList() {
         });
     } catch (...) {
         // Called from the list dataset's notification: no box from in there.
-        link_->reportLater(messageOf(std::current_exception()));
+        link_->reportLater(exceptionMessage(std::current_exception()));
     }
     {
         const QSignalBlocker quiet(this);
@@ -159,7 +149,7 @@ void DBLookupComboBox::choose(int index) {
     try {
         link_->field()->setAsString(keys_[index]);
     } catch (...) {
-        link_->reportLater(messageOf(std::current_exception()));
+        link_->reportLater(exceptionMessage(std::current_exception()));
     }
     showKey();
 }

@@ -52,6 +52,16 @@ bool FieldLink::canModify() const {
     return editing() && f && !f->readOnly() && !dataSet()->readOnly();
 }
 
+QString exceptionMessage(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return {};
+    }
+}
+
 void FieldLink::reportLater(const QString& message) {
     const bool scheduled = !pending_.isEmpty();
     pending_ = message.isEmpty() ? QStringLiteral("Erro desconhecido.") : message;

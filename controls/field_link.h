@@ -16,10 +16,14 @@
 #include "data/data_source.h"
 
 #include <QObject>
+#include <exception>
 #include <QPointer>
 #include <QString>
 
 namespace meru::controls {
+
+// The message of a failure, for reportLater(); empty when it carries none.
+QString exceptionMessage(const std::exception_ptr& failure);
 
 class FieldLink : public QObject {
     Q_OBJECT
