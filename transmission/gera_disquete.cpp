@@ -84,7 +84,7 @@ void DisketteGeneration::gera_disquete(const QString& referencia, unsigned char 
         platform::messages().inform(QStringLiteral("Nao Existem Dados a Serem Enviados!"));
         return;
     }
-    if (!keepStoreCopy(QStringLiteral("a gravação do disquete"))) return;
+    if (!keepCopyBefore(QStringLiteral("a gravação do disquete"))) return;
 
     bool completed = false;
     try {
@@ -163,14 +163,14 @@ void DisketteGeneration::torna_gerado() {
         {cnpj_});
 }
 
-bool DisketteGeneration::keepStoreCopy(const QString& before) {
+bool DisketteGeneration::keepCopyBefore(const QString& operation) {
     try {
         meru::keepStoreCopy(*dm_dados->Database1);
         return true;
     } catch (const std::exception& e) {
         platform::messages().error(QStringLiteral("Não foi possível guardar a cópia de segurança dos dados antes de %1:\r"
                                                   "%2\rNada foi alterado.")
-                                       .arg(before, QString::fromUtf8(e.what())));
+                                       .arg(operation, QString::fromUtf8(e.what())));
         return false;
     }
 }
@@ -179,7 +179,7 @@ void DisketteGeneration::LimparBancodeDados1Click() {
     if (platform::messages().warnYesNo(QStringLiteral("Todos os dados que foram digitados serão apagados. Continuar?")) !=
         platform::Answer::Yes)
         return;
-    if (!keepStoreCopy(QStringLiteral("apagar as notas"))) return;
+    if (!keepCopyBefore(QStringLiteral("apagar as notas"))) return;
     try {
         dm_dados->apaga_mov->emptyTable();
         dm_dados->apaga_ref->emptyTable();

@@ -36,7 +36,7 @@ public:
     static void setStepObserver(std::function<void(const char* step)> observer);
 
 private:
-    bool keepStoreCopy(const QString& before);
+    bool keepCopyBefore(const QString& operation);
     void selectRows(const QString& referencia);
 
     QWidget* owner_;
