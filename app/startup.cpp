@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "app/frm_menu.h"
+#include "app/store_recovery.h"
 #include "data/dm_dados.h"
 #include "data/store_lock.h"
 #include "platform/engine_config.h"
@@ -48,17 +49,26 @@ bool claimStore() {
 int startApplication(const Timings& timings) {
     initResources();
     if (!claimStore()) return 1;
-    new Tfrm_menu(timings);
-    try {
-        dm_dados = new Tdm_dados();
-    } catch (const std::exception& e) {
-        // The main window, its splash and every timer go first, so that nothing
-        // runs against the missing data module while the box waits and the box
-        // is never hidden behind the splash.
-        delete frm_menu;
-        platform::messages().error(QString::fromUtf8(e.what()));
-        storeLock.reset();
-        return 1;
+    for (bool copyRestored = false;;) {
+        new Tfrm_menu(timings);
+        try {
+            dm_dados = new Tdm_dados();
+            break;
+        } catch (const std::exception& e) {
+            // The main window, its splash and every timer go first, so that nothing
+            // runs against the missing data module while the box waits and the box
+            // is never hidden behind the splash.
+            delete frm_menu;
+            const QString failure = QString::fromUtf8(e.what());
+            const StoreRecovery recovery = copyRestored ? StoreRecovery::NotOffered : offerNewestStoreCopy(failure);
+            if (recovery == StoreRecovery::Restored) {
+                copyRestored = true;
+                continue;
+            }
+            if (recovery == StoreRecovery::NotOffered) platform::messages().error(failure);
+            storeLock.reset();
+            return 1;
+        }
     }
     // Without a window manager a maximized window keeps its size: take the screen.
     if (QScreen* screen = QGuiApplication::primaryScreen()) frm_menu->setGeometry(screen->availableGeometry());

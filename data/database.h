@@ -29,6 +29,9 @@ public:
     void close();
     bool connected() const { return connection_ != nullptr; }
     QString directory() const { return directory_; }
+    // The tables that could not be attached, each with the reason: missing,
+    // not a table of ours, or damaged beyond what the start-up rebuild repairs.
+    const QMap<QString, QString>& unavailableTables() const { return unavailable_; }
 
     sqlite::Connection& connection() const;
     // The table of that name (CADASTRO, movimento, movimento.DB); raises when

@@ -1,10 +1,13 @@
 // The start-up on stores that a test has damaged itself, run as a child process
 // whose operator answers every box long after the splash's time is up.
 
+#include "data/database.h"
 #include "data/schema.h"
+#include "data/store_backup.h"
 #include "data/sqlite_connection.h"
 #include "data/store_lock.h"
 #include "data/working_store.h"
+#include "platform/engine_config.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,10 +32,11 @@ struct Outcome {
 
 class Probe {
 public:
-    explicit Probe(const QString& store, int stayMs = 0) {
+    explicit Probe(const QString& store, int stayMs = 0, const QString& answers = {}) {
         process_.setProgram(QStringLiteral(MERU_STARTUP_PROBE));
-        process_.setArguments({store, QString::number(kSplashMs), QString::number(kLateAnswerMs),
-                               QString::number(stayMs)});
+        QStringList args{store, QString::number(kSplashMs), QString::number(kLateAnswerMs), QString::number(stayMs)};
+        if (!answers.isEmpty()) args << answers;
+        process_.setArguments(args);
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     }
     // Runs the probe as another user, who cannot write what root's tables are.
@@ -148,6 +152,70 @@ TEST_F(StartupFailure, EveryDamagedStoreEndsWithItsBoxAndExitCodeOneHoweverLateT
         ASSERT_EQ(o.boxes.size(), 1) << o.boxes.join("\n---\n").toStdString();
         EXPECT_TRUE(o.boxes[0].startsWith("error: ")) << o.boxes[0].toStdString();
         EXPECT_TRUE(o.boxes[0].contains(QString::fromUtf8(c.expected), Qt::CaseInsensitive)) << o.boxes[0].toStdString();
+    }
+}
+
+QStringList unitNames(const QString& cadastroFile) {
+    meru::sqlite::Connection c(cadastroFile, meru::sqlite::Connection::Mode::ReadWrite);
+    return c.lines(QStringLiteral("SELECT cad_dc_unidade FROM cadastro ORDER BY Cad_controle"));
+}
+
+void addUnit(const QString& cadastroFile, const QString& name) {
+    meru::sqlite::Connection c(cadastroFile, meru::sqlite::Connection::Mode::ReadWrite);
+    c.execBound(QStringLiteral("INSERT INTO cadastro (cad_dc_unidade, cad_cd_cnpj, cad_status) VALUES (?, '11222333000181', 'N')"),
+                {name});
+}
+
+void keepCopyOf(const QString& based) {
+    meru::platform::EngineConfig::instance().setAliasPath(QStringLiteral("MERUDBPX"), based);
+    meru::Database db;
+    db.open();
+    meru::keepStoreCopy(db);
+}
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST_F(StartupFailure, ADamagedStoreOffersTheNewestKeptCopyAndKeepsTheDamagedFilesAside) {
+    addUnit(table("cadastro.DB"), QStringLiteral("PRIMEIRA"));
+    keepCopyOf(based());
+    addUnit(table("cadastro.DB"), QStringLiteral("SEGUNDA"));
+    keepCopyOf(based());
+    addUnit(table("cadastro.DB"), QStringLiteral("DIGITADA DEPOIS DA COPIA"));
+    damageATablePage(table("movimento.DB"));
+    const QByteArray damaged = contents(table("movimento.DB"));
+
+    {
+        SCOPED_TRACE("the operator says No: nothing is touched");
+        Probe probe(based(), 0, QStringLiteral("no"));
+        probe.start();
+        const Outcome o = probe.finish();
+        EXPECT_EQ(o.exitCode, 1);
+        EXPECT_FALSE(o.started);
+        ASSERT_EQ(o.boxes.size(), 1) << o.boxes.join("\n---\n").toStdString();
+        EXPECT_TRUE(o.boxes[0].startsWith("warnYesNo: A tabela MOVIMENTO está danificada e não pôde ser reparada.")) << o.boxes[0].toStdString();
+        EXPECT_TRUE(o.boxes[0].contains("Há uma cópia dos dados feita em ")) << o.boxes[0].toStdString();
+        EXPECT_EQ(contents(table("movimento.DB")), damaged);
+        EXPECT_EQ(QDir(dir.path()).entryList({"based-danificada-*"}, QDir::Dirs).size(), 0);
+    }
+    {
+        SCOPED_TRACE("the operator says Yes: the newest copy is back and the program starts");
+        Probe probe(based(), 0, QStringLiteral("yes"));
+        probe.start();
+        const Outcome o = probe.finish();
+        EXPECT_EQ(o.exitCode, 0);
+        EXPECT_TRUE(o.started);
+        ASSERT_EQ(o.boxes.size(), 2) << o.boxes.join("\n---\n").toStdString();
+        EXPECT_TRUE(o.boxes[0].startsWith("warnYesNo: A tabela MOVIMENTO está danificada")) << o.boxes[0].toStdString();
+        EXPECT_TRUE(o.boxes[1].startsWith("inform: A cópia dos dados de ")) << o.boxes[1].toStdString();
+        EXPECT_EQ(unitNames(table("cadastro.DB")), (QStringList{"PRIMEIRA", "SEGUNDA"}));
+        const QStringList aside = QDir(dir.path()).entryList({"based-danificada-*"}, QDir::Dirs);
+        ASSERT_EQ(aside.size(), 1);
+        const QString kept = dir.path() + "/" + aside[0];
+        EXPECT_EQ(contents(kept + "/movimento.DB"), damaged);
+        EXPECT_EQ(unitNames(kept + "/cadastro.DB"), (QStringList{"PRIMEIRA", "SEGUNDA", "DIGITADA DEPOIS DA COPIA"}));
     }
 }
 

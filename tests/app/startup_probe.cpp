@@ -2,7 +2,10 @@
 // store it is given, the splash time it is given, and an operator who answers
 // every box late. Each box is printed as "BOX <kind>: <text>" when it opens.
 //
-//   startup_probe <store dir> <splash ms> <answer after ms> <stay ms>
+//   startup_probe <store dir> <splash ms> <answer after ms> <stay ms> [answers]
+//
+// answers: the operator's answers to the questions in order, "yes" or "no",
+// separated by commas; a question beyond them is closed without an answer.
 //
 // Exits with the start-up's code; a started program stays up for <stay ms>,
 // printing "STARTED" first.
@@ -17,8 +20,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: startup_probe <store dir> <splash ms> <answer after ms> <stay ms>\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr, "usage: startup_probe <store dir> <splash ms> <answer after ms> <stay ms> [answers]\n");
         return 2;
     }
     meru::prepareApplication(app);
@@ -30,6 +33,9 @@ int main(int argc, char** argv) {
         std::printf("BOX %s: %s\n", qPrintable(meru::platform::boxKindName(kind)), text.toUtf8().constData());
         std::fflush(stdout);
     });
+    if (argc == 6)
+        for (const QByteArray& a : QByteArray(argv[5]).split(','))
+            boxes.answer(a == "yes" ? meru::platform::Answer::Yes : meru::platform::Answer::No);
     meru::platform::MessageServiceOverride use(boxes);
 
     meru::Timings timings;
