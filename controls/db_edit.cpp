@@ -59,17 +59,24 @@ void DBEdit::syncAccess() {
     setReadOnly(displayOnly_ || !link_->canModify());
 }
 
-void DBEdit::showField() {
-    syncMask();
+QString DBEdit::shownText() const {
     Field* f = link_->active() ? link_->field() : nullptr;
-    QString text;
     try {
-        text = f ? f->asString() : QString();
+        if (!f) return {};
+        if (!mask_.isEmpty()) return mask_.displayTextFor(f->asString());
+        // Out of the edit a value reads as the field displays it (a currency
+        // amount); in it, as the operator types it.
+        return inside_ ? f->asString() : f->displayText();
     } catch (...) {
         // A row that cannot be read shows blank; the operation that moved the
         // dataset there meets the failure and reports it.
+        return {};
     }
-    setText(mask_.isEmpty() ? text : mask_.displayTextFor(text));
+}
+
+void DBEdit::showField() {
+    syncMask();
+    setText(shownText());
     modified_ = false;
     syncAccess();
     if (hasFocus()) placeCursor(Qt::OtherFocusReason);
@@ -122,7 +129,7 @@ void DBEdit::focusInEvent(QFocusEvent* event) {
     inside_ = true;
     emit entered();
     // Windows put masks on fields in their Enter handlers.
-    if (syncMask()) showField();
+    if (syncMask() || (!modified_ && text() != shownText())) showField();
     placeCursor(event->reason());
 }
 
@@ -161,6 +168,7 @@ void DBEdit::focusOutEvent(QFocusEvent* event) {
         return;
     }
     inside_ = false;
+    if (!modified_ && text() != shownText()) showField();
     emit exited();
 }
 

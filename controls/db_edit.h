@@ -2,7 +2,8 @@
 // A line edit bound to one field of a data source.
 //
 // It shows the field's text (through the field's edit mask when it carries one)
-// and follows every change of the dataset. Input is taken only while the dataset
+// while the focus is in it, the field's display text (a currency amount) while
+// it is not, and follows every change of the dataset. Input is taken only while the dataset
 // is in edit or insert state: bound controls never start editing by themselves.
 // What was typed reaches the field when the edit is left, or when a window calls
 // updateRecord() before it posts. A text the field refuses keeps the focus in the
@@ -58,6 +59,7 @@ protected:
 
 private:
     void showField();
+    QString shownText() const;
     bool syncMask();  // true when the mask changed
     void syncAccess();
     void placeCursor(Qt::FocusReason reason);

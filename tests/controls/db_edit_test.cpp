@@ -134,6 +134,26 @@ TEST_F(DBEditTest, AStoredValueShowsThroughTheFieldsMask) {
     EXPECT_TRUE(edit->isReadOnly());
 }
 
+TEST_F(DBEditTest, ACurrencyValueReadsAsAnAmountOutOfTheEditAndAsTypedInIt) {
+    test::addInvoice(*view, {"012001"});
+    view->edit();
+    field("mov_vl_valor")->setAsString("1250,5");
+    view->post();
+    field("mov_vl_valor")->setCurrency(true);
+    bind("mov_vl_valor");
+    EXPECT_EQ(edit->displayText(), QLocale().toCurrencyString(1250.5));
+
+    view->edit();
+    enter();
+    EXPECT_EQ(edit->displayText(), "1250,5");
+    QTest::keyClicks(edit, "2000");
+    leave();
+    EXPECT_EQ(field("mov_vl_valor")->asString(), "2000");
+    EXPECT_EQ(edit->displayText(), QLocale().toCurrencyString(2000.0));
+    view->post();
+    EXPECT_EQ(edit->displayText(), QLocale().toCurrencyString(2000.0));
+}
+
 TEST_F(DBEditTest, AMaskPutOnTheFieldLaterIsTakenWithTheNextDataChange) {
     test::addInvoice(*view, {"012001"});
     bind("mov_cd_cnpj");
