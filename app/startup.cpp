@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "app/earlier_installation.h"
 #include "app/frm_menu.h"
 #include "data/dm_dados.h"
 #include "data/store_lock.h"
@@ -48,6 +49,7 @@ bool claimStore() {
 int startApplication(const Timings& timings) {
     initResources();
     if (!claimStore()) return 1;
+    if (!takeOverEarlierInstallationAtStart()) { storeLock.reset(); return 1; }
     new Tfrm_menu(timings);
     try {
         dm_dados = new Tdm_dados();
