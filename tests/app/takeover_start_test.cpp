@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace meru;
 
@@ -72,6 +73,34 @@ TEST(TakeoverStart, TheFirstStartTakesTheEarlierInstallationOverWithOneBoxAndThe
         test::settle();
     }
     EXPECT_FALSE(QFileInfo::exists(store.programDir() + "based-paradox-anterior-2"));
+}
+
+TEST(TakeoverStart, ARefusedTakeoverEndsTheStartWithOneErrorBoxAndExitCodeOneLeavingBasedAsItWas) {
+    test::TempStore store;
+    ASSERT_TRUE(QDir(store.basedDir()).removeRecursively());
+    ASSERT_TRUE(QDir().mkpath(store.basedDir()));
+    const QString movimento = store.basedDir() + "/movimento.DB";
+    test::writeParadox(movimento, test::movimentoTable(0x0C, 1252, 100));
+    test::writeParadox(store.basedDir() + "/cadastro.DB", test::cadastroTable(0x0C, 1252));
+    QFile(movimento).resize(QFileInfo(movimento).size() / 2);
+    const auto before = test::snapshot(store.basedDir());
+
+    platform::ScriptedMessageService boxes;
+    platform::MessageServiceOverride use(boxes);
+    EXPECT_EQ(startApplication(test::shortTimings()), 1);
+    EXPECT_EQ(frm_menu, nullptr);
+    EXPECT_EQ(dm_dados, nullptr);
+    ASSERT_EQ(boxes.boxes().size(), 1u) << boxes.texts().join("\n---\n").toStdString();
+    EXPECT_EQ(boxes.boxes()[0].kind, platform::BoxKind::Error);
+    const QString text = boxes.boxes()[0].text;
+    for (const QString part : {QDir::toNativeSeparators(movimento), QStringLiteral("truncado"), QStringLiteral("registro "),
+                               QStringLiteral("Nada foi tomado")})
+        EXPECT_TRUE(text.contains(part)) << part.toStdString() << " not in: " << text.toStdString();
+    auto after = test::snapshot(store.basedDir());
+    after.erase("meru.lck");
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(QDir(store.programDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList({"based", "drive_a"}));
+    test::settle();
 }
 
 }  // namespace
