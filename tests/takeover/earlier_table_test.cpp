@@ -10,6 +10,8 @@
 #include "data/value_codec.h"
 
 #include <QDir>
+#include <QFile>
+#include <QtEndian>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -89,6 +91,42 @@ TEST(EarlierTable, NumbersDatesAndShortsAtTheirEdges) {
             EXPECT_TRUE(sameValue(schema::municipios().fields[i].type,
                                   codec::fromStorage(schema::municipios().fields[i].type, read[r][i]), t.rows[r][i]))
                 << r << " " << i;
+}
+
+// After deletions and inserts the block chain no longer runs in file order: the
+// rows are the chain's.
+TEST(EarlierTable, FollowsTheBlockChainNotTheFileOrder) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("movimento.DB");
+    const PxTable written = movimentoTable(0x0C, 1252, 30);  // 11 to a block: 3 blocks
+    QByteArray bytes = paradoxBytes(written);
+    const int header = 0x800, block = 2048;
+    const QByteArray first = bytes.mid(header, block), second = bytes.mid(header + block, block);
+    bytes.replace(header, block, second);
+    bytes.replace(header + block, block, first);
+    auto put = [&](int at, int v) { qToLittleEndian<quint16>(quint16(v), bytes.data() + at); };
+    put(0x0E, 2);                  // the chain starts in the second block of the file,
+    put(header + block, 1);        // goes on to the first,
+    put(header + block + 2, 0);
+    put(header, 3);                // then to the third
+    put(header + 2, 2);
+    put(header + 2 * block + 2, 1);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+
+    const paradox::EarlierTable earlier(path);
+    std::vector<int> rows, numbers;
+    earlier.forEachRecord([&](int row, const char* record) {
+        rows.push_back(row);
+        numbers.push_back(paradox::longValue(record));
+    });
+    ASSERT_EQ(numbers.size(), 30u);
+    for (int i = 0; i < 30; ++i) {
+        EXPECT_EQ(rows[size_t(i)], i + 1);
+        EXPECT_EQ(numbers[size_t(i)], written.rows[size_t(i)][0].toInt());
+    }
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(VersionsAndCodePages, TakeoverOf,
 
 TEST(Takeover, MunicipalitiesReplaceNothingOfOursAndAddOnlyTheCodesWeLack) {
     EarlierStore earlier;
-    earlier.write("municipios.DB", municipiosTable(0x0C, 1252));
+    earlier.write("MUNICIPIOS.DB", municipiosTable(0x0C, 1252));  // as DOS named its files
     const Takeover report = takeOverEarlierInstallation(earlier.based(), earlier.ourMunicipalities());
     EXPECT_EQ(report.municipalitiesRead, 3);
     EXPECT_EQ(report.municipalitiesAdded, 1);
