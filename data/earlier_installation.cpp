@@ -275,7 +275,11 @@ Takeover takeOverEarlierInstallation(const QString& basedDirGiven, const QString
     try {
         swapIn(basedDir, work, report.keptIn);
     } catch (const EngineError&) {
-        if (lockMoved && QFileInfo(basedDir).isDir() && !QFileInfo::exists(lock)) renamePath(lockInWork, lock);
+        // Nothing moved yet: based/ is as it was, and what was built goes.
+        if (QFileInfo(basedDir).isDir() && !scan(basedDir).paradox.isEmpty()) {
+            if (lockMoved) renamePath(lockInWork, lock);
+            QDir(work).removeRecursively();
+        }
         throw;
     }
     syncDirectory(QFileInfo(basedDir).path());
