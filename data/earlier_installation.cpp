@@ -5,6 +5,7 @@
 #include "data/paradox/earlier_table.h"
 #include "data/schema.h"
 #include "data/sqlite_connection.h"
+#include "data/store_files.h"
 #include "data/store_lock.h"
 #include "data/working_store.h"
 
@@ -22,55 +23,7 @@ namespace meru {
 
 namespace {
 
-enum class Kind { Missing, Ours, Paradox, Other };
-
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
-
-// The table's file in dir, whatever the case of its name (an earlier
-// installation may have written MOVIMENTO.DB); empty when there is none.
-QString tableFile(const QString& dir, const QString& fileName) {
-    const QStringList all = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : all)
-        if (name == fileName) return QDir(dir).filePath(name);
-    for (const QString& name : all)
-        if (name.compare(fileName, Qt::CaseInsensitive) == 0) return QDir(dir).filePath(name);
-    return {};
-}
-
-Kind kindOf(const QString& path) {
-    if (path.isEmpty()) return Kind::Missing;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return Kind::Other;
-    const QByteArray head = f.read(0x80);
-    if (head.startsWith(QByteArrayView("SQLite format 3\0", 16))) return Kind::Ours;
-    if (paradox::looksLikeParadoxTable(head)) return Kind::Paradox;
-    return Kind::Other;
-}
-
-struct Scan {
-    QStringList ours;
-    QStringList paradox;
-};
-
-Scan scan(const QString& dir) {
-    Scan s;
-    for (const schema::TableDef* def : schema::workingTables()) {
-        const QString file = tableFile(dir, def->fileName);
-        switch (kindOf(file)) {
-        case Kind::Ours: s.ours << QFileInfo(file).fileName(); break;
-        case Kind::Paradox: s.paradox << QFileInfo(file).fileName(); break;
-        default: break;
-        }
-    }
-    return s;
-}
-
-bool holdsAParadoxTable(const QString& dir) {
-    const QFileInfoList all = QDir(dir).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QFileInfo& f : all)
-        if (kindOf(f.filePath()) == Kind::Paradox) return true;
-    return false;
-}
 
 QString siblingPath(const QString& basedDir, const QString& suffix) {
     const QFileInfo based(basedDir);
@@ -201,8 +154,8 @@ void build(const QString& basedDir, const QString& work, const QString& municipi
 Takeover resume(const QString& basedDir, const QString& work) {
     Takeover report;
     const bool basedExists = QFileInfo(basedDir).isDir();
-    const Scan inBased = basedExists ? scan(basedDir) : Scan{};
-    const Scan inWork = scan(work);
+    const StoreFiles inBased = basedExists ? scanStoreFiles(basedDir) : StoreFiles{};
+    const StoreFiles inWork = scanStoreFiles(work);
     if (!basedExists && inWork.paradox.isEmpty() && inWork.ours.size() == int(schema::workingTables().size())) {
         // Killed between the two moves: the earlier files are kept, the new store waits.
         if (!renamePath(work, basedDir))
@@ -247,7 +200,7 @@ Takeover takeOverEarlierInstallation(const QString& basedDirGiven, const QString
         if (resumed.outcome != Takeover::Outcome::Nothing) return resumed;
     }
     if (!QFileInfo(basedDir).isDir()) return {};
-    const Scan found = scan(basedDir);
+    const StoreFiles found = scanStoreFiles(basedDir);
     if (found.paradox.isEmpty()) return {};
     if (!found.ours.isEmpty())
         throw EngineError(QStringLiteral("A pasta %1 tem tabelas do MERU (%2) e tabelas Paradox de uma instalação "
@@ -276,7 +229,7 @@ Takeover takeOverEarlierInstallation(const QString& basedDirGiven, const QString
         swapIn(basedDir, work, report.keptIn);
     } catch (const EngineError&) {
         // Nothing moved yet: based/ is as it was, and what was built goes.
-        if (QFileInfo(basedDir).isDir() && !scan(basedDir).paradox.isEmpty()) {
+        if (QFileInfo(basedDir).isDir() && !scanStoreFiles(basedDir).paradox.isEmpty()) {
             if (lockMoved) renamePath(lockInWork, lock);
             QDir(work).removeRecursively();
         }
