@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "app/earlier_installation.h"
 #include "app/frm_menu.h"
 #include "app/store_recovery.h"
 #include "data/dm_dados.h"
@@ -49,6 +50,10 @@ bool claimStore() {
 int startApplication(const Timings& timings) {
     initResources();
     if (!claimStore()) return 1;
+    if (!takeOverEarlierInstallationAtStart()) {
+        storeLock.reset();
+        return 1;
+    }
     for (bool copyRestored = false;;) {
         new Tfrm_menu(timings);
         try {
