@@ -48,6 +48,9 @@ bool takeOverEarlierInstallationAtStart() {
     } catch (const EngineError& e) {
         platform::messages().error(e.message());
         return false;
+    } catch (const std::exception& e) {
+        platform::messages().error(QString::fromUtf8(e.what()));
+        return false;
     }
 }
 
