@@ -260,6 +260,10 @@ std::vector<QVariant> diskUnit(const QString& status) {
 }
 
 TEST_F(Road, OneMonthFromTheSplashToTheDisketteAndItsRegeneration) {
+    for (const QString& cnpj : {kUnit, kIssuerA, kIssuerB}) ASSERT_TRUE(valida_cnpj(cnpj)) << cnpj.toStdString();
+    ASSERT_TRUE(valida_inscricao(kRegistration));
+    ASSERT_FALSE(valida_inscricao(kBadRegistration));
+
     // ---- start-up: the splash, then the confirmation window by itself ----------
     ASSERT_TRUE(frm_splash);
     EXPECT_TRUE(frm_splash->isVisible());
@@ -303,7 +307,6 @@ TEST_F(Road, OneMonthFromTheSplashToTheDisketteAndItsRegeneration) {
     EXPECT_EQ(entry->GroupBox2->title(), QString::fromUtf8("Notas Incluídas (06/2004)"));
 
     // ---- the invoices ------------------------------------------------------------
-    ASSERT_FALSE(valida_inscricao(kBadRegistration));
     enterInvoice(entry, kNf1001);
     enterInvoice(entry, kNf1002);
     EXPECT_TRUE(boxes.boxes().empty()) << boxes.texts().join('|').toStdString();
@@ -429,6 +432,7 @@ TEST_F(Road, OneMonthFromTheSplashToTheDisketteAndItsRegeneration) {
 
     // ---- a second closing finds nothing to send ------------------------------------
     boxes.clear();
+    formatDialogClicks({"btnFechar"});  // should the dialog wrongly come, the operator closes it
     finalizarMes();
     EXPECT_EQ(boxes.texts(), QStringList({kAsk1, kAsk2, kNothing}));
     expectDisk("movimento.DB", sentInvoices);
