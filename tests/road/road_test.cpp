@@ -88,7 +88,8 @@ protected:
     static constexpr int kSplashMs = 300;
 
     // The program as it starts on an office's machine, with a short splash: the
-    // store with its municipalities, the export templates, an empty drive A:.
+    // store with its municipalities (the closing's store comes without them, and
+    // the unit's registration needs them), the export templates, an empty drive A:.
     void SetUp() override {
         cnpj_unidade.clear();
         nome_unidade.clear();
