@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "app/frm_menu.h"
+#include "app/program_directory.h"
 #include "data/dm_dados.h"
 #include "data/store_lock.h"
 #include "platform/engine_config.h"
@@ -47,6 +48,7 @@ bool claimStore() {
 
 int startApplication(const Timings& timings) {
     initResources();
+    if (!checkProgramDirectory()) return 1;
     if (!claimStore()) return 1;
     new Tfrm_menu(timings);
     try {
