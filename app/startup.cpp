@@ -2,6 +2,7 @@
 
 #include "app/earlier_installation.h"
 #include "app/frm_menu.h"
+#include "app/program_directory.h"
 #include "app/store_recovery.h"
 #include "data/dm_dados.h"
 #include "data/store_lock.h"
@@ -49,6 +50,7 @@ bool claimStore() {
 
 int startApplication(const Timings& timings) {
     initResources();
+    if (!checkProgramDirectory()) return 1;
     if (!claimStore()) return 1;
     if (!takeOverEarlierInstallationAtStart()) {
         storeLock.reset();

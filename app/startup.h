@@ -9,7 +9,7 @@ namespace meru {
 
 // Title, locale of dates and currency, Portuguese button texts, message boxes.
 void prepareApplication(QApplication& app);
-// Claims the store, takes over an earlier installation's tables when based/
+// Checks that the program directory can be written, claims the store, takes over an earlier installation's tables when based/
 // holds them, creates the main window (whose creation rebuilds the tables,
 // pauses and shows the splash), then the data module (offering the newest kept
 // copy of the store when its tables cannot be opened), then shows the main

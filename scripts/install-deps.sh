@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-translations-l10n
           pxlib-dev libsqlite3-dev libjpeg62-turbo-dev googletest libgtest-dev libbenchmark-dev
-          xvfb xauth poppler-utils)
+          xvfb xauth poppler-utils x11-utils desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
