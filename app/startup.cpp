@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QScreen>
 #include <memory>
 
@@ -23,6 +24,8 @@ namespace meru {
 void prepareApplication(QApplication& app) {
     initResources();
     app.setApplicationName(QStringLiteral("MERU - Caldeno."));
+    // The menu entry's icon, on every window the program opens.
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/meru.png")));
     QLocale::setDefault(platform::appLocale());
     platform::installPortugueseTranslations(app);
 }
