@@ -125,7 +125,13 @@ TEST_F(Installation, AFreshInstallLaysOutAnEmptyStoreWithTheMunicipalities) {
     EXPECT_GT(rows("municipios.DB", "SELECT count(*) FROM municipios").value(0).toInt(), 5000);
 }
 
-TEST_F(Installation, TheInstalledProgramStartsFromAnotherDirectoryToItsMainWindow) {
+TEST_F(Installation, TheInstalledProgramStartsFromAnotherDirectoryToItsMainWindowOverTheOperatorsStore) {
+    meru::createWorkingStore(based(), QString());
+    {
+        meru::sqlite::Connection c(based() + QStringLiteral("/movimento.DB"), meru::sqlite::Connection::Mode::ReadWrite);
+        c.exec(QStringLiteral("INSERT INTO movimento (mov_nr_nf, mov_cd_cnpj, mov_tp_gerado) "
+                              "VALUES ('000123', '11222333000181', 'N')"));
+    }
     install();
     meru::test::XDisplay display;
     ASSERT_TRUE(display.running());
@@ -152,6 +158,7 @@ TEST_F(Installation, TheInstalledProgramStartsFromAnotherDirectoryToItsMainWindo
     // It claimed the installed store, found through the launcher's link.
     EXPECT_TRUE(QFileInfo::exists(based() + QLatin1Char('/') + meru::StoreLock::lockFileName()));
     EXPECT_FALSE(QFileInfo::exists(elsewhere.path() + QStringLiteral("/based")));
+    EXPECT_EQ(rows("movimento.DB", "SELECT mov_nr_nf FROM movimento"), QStringList{QStringLiteral("000123")});
 }
 
 }  // namespace
