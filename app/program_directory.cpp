@@ -10,13 +10,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
-#include <unistd.h>
 
 namespace meru {
 
 namespace {
-
-bool writable(const QString& path) { return ::access(QFile::encodeName(path).constData(), W_OK) == 0; }
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); }
 
@@ -28,20 +25,20 @@ QStringList unwritableProgramPlaces(const QString& storeDir) {
     for (const schema::TableDef* def : schema::workingTables())
         for (const char* companion : {"-wal", "-shm", "-journal"}) {
             const QString file = store.filePath(def->fileName + QLatin1String(companion));
-            if (QFileInfo::exists(file) && !writable(file)) refused << shown(file);
+            if (QFileInfo::exists(file) && !writableByThisUser(file)) refused << shown(file);
         }
     const QString lock = store.filePath(StoreLock::lockFileName());
-    if (QFileInfo::exists(lock) && !writable(lock)) refused << shown(lock);
+    if (QFileInfo::exists(lock) && !writableByThisUser(lock)) refused << shown(lock);
 
     const QFileInfo copies(copiesDirectory(storeDir));
     if (!copies.exists()) {
-        if (!writable(copies.absolutePath())) refused << shown(copies.absolutePath());
-    } else if (!copies.isDir() || !writable(copies.filePath())) {
+        if (!writableByThisUser(copies.absolutePath())) refused << shown(copies.absolutePath());
+    } else if (!copies.isDir() || !writableByThisUser(copies.filePath())) {
         refused << shown(copies.filePath());
     } else {
         const QDir kept(copies.filePath());
         for (const QString& name : kept.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-            if (!writable(kept.filePath(name))) refused << shown(kept.filePath(name));
+            if (!writableByThisUser(kept.filePath(name))) refused << shown(kept.filePath(name));
     }
     return refused;
 }
@@ -62,7 +59,7 @@ bool checkProgramDirectory() {
     // A missing store is the data module's failure to report.
     if (store.isEmpty() || !QFileInfo(store).isDir()) return true;
     // A store this user cannot write at all is the store claim's to refuse, in its own words.
-    if (!writable(store)) return true;
+    if (!writableByThisUser(store)) return true;
     const QString refusal = programDirectoryRefusal(store);
     if (refusal.isEmpty()) return true;
     std::fprintf(stderr, "%s\n", refusal.toLocal8Bit().constData());

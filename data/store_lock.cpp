@@ -12,16 +12,16 @@
 
 namespace meru {
 
-namespace {
+bool writableByThisUser(const QString& path) { return ::access(QFile::encodeName(path).constData(), W_OK) == 0; }
 
-bool writable(const QString& path) { return ::access(QFile::encodeName(path).constData(), W_OK) == 0; }
+namespace {
 
 void requireWritable(const QString& storeDir) {
     QStringList refused;
-    if (!writable(storeDir)) refused << QDir::toNativeSeparators(storeDir);
+    if (!writableByThisUser(storeDir)) refused << QDir::toNativeSeparators(storeDir);
     for (const schema::TableDef* def : schema::workingTables()) {
         const QString file = QDir(storeDir).filePath(def->fileName);
-        if (QFileInfo::exists(file) && !writable(file)) refused << QDir::toNativeSeparators(file);
+        if (QFileInfo::exists(file) && !writableByThisUser(file)) refused << QDir::toNativeSeparators(file);
     }
     if (!refused.isEmpty())
         throw EngineError(QStringLiteral("Este usuário não pode gravar nos dados do MERU:\n%1\n"

@@ -7,6 +7,10 @@
 
 namespace meru {
 
+// Whether this user may write the file or directory (as the system decides,
+// for whom root may write whatever the permissions say).
+bool writableByThisUser(const QString& path);
+
 class StoreLock {
 public:
     // Refuses, raising an EngineError with the operator's message, a directory
